@@ -1,0 +1,35 @@
+#pragma once
+// The rules of the next game, as the rule dialog sets them, plus the chosen operation pattern.
+
+#include <array>
+#include <cstdint>
+
+#include "core/patterns.h"
+
+namespace kaleidra {
+
+enum class StageSource : std::int32_t { Random = 0, File = 1 };
+
+inline constexpr std::size_t stageFilePathSize = 256;  // 255 bytes of path plus the terminator
+
+struct GameSettings {
+    std::int32_t columnsPerRow;    // 3..9
+    std::int32_t rows;             // 4, 6, ..., 16
+    std::int32_t totalPanels;      // columnsPerRow * rows
+    std::int32_t columnMargin;     // 9 - columnsPerRow, derived by applyRules only
+    std::int32_t rowMargin;        // (16 - rows) / 2, derived by applyRules only
+    std::int32_t clearPercentage;  // 30..100
+    std::int32_t clearTarget;      // totalPanels * clearPercentage / 100
+    StageSource stageSource;
+    std::array<char, stageFilePathSize> stageFilePath;  // NUL-terminated, system code page
+    PatternType patternType;
+};
+
+void setColumnsPerRow(GameSettings& settings, std::int32_t columns);
+void setRows(GameSettings& settings, std::int32_t rows);
+// Clamps the entered percentage to 30..100 and derives the clear target and the margins.
+void applyRules(GameSettings& settings, std::int32_t enteredPercentage);
+// Stores a path, cut short at the buffer's size rather than overrunning it.
+void setStageFilePath(GameSettings& settings, const char* path);
+
+}  // namespace kaleidra
