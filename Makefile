@@ -1,0 +1,35 @@
+# The two commands of the README: `make run` and `make test`. Each installs what is missing,
+# prepares the private Wine prefix once, and builds what changed.
+BUILD      := build
+NATIVE_DIR := $(BUILD)/native
+WIN32_DIR  := $(BUILD)/win32
+JOBS       ?= 2
+
+.PHONY: run test setup prefix native win32 test-native test-win32
+
+run: win32
+	tools/run-game.sh $(WIN32_DIR)/app/kaleidra.exe
+
+test: test-native test-win32
+
+setup:
+	tools/setup-debian.sh
+
+prefix: setup
+	tools/wine-prefix.sh
+
+native: setup
+	@[ -f $(NATIVE_DIR)/CMakeCache.txt ] || cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug \
+	    -DCMAKE_CXX_COMPILER=clang++ -DKALEIDRA_SANITIZE=ON -DKALEIDRA_FUZZ=ON
+	cmake --build $(NATIVE_DIR) -j$(JOBS)
+
+win32: prefix
+	@[ -f $(WIN32_DIR)/CMakeCache.txt ] || cmake -S . -B $(WIN32_DIR) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+	cmake --build $(WIN32_DIR) -j$(JOBS)
+
+test-native: native
+	ctest --test-dir $(NATIVE_DIR) --output-on-failure -j$(JOBS)
+
+test-win32: win32
+	tools/run-win32-tests.sh $(WIN32_DIR) -j$(JOBS)

@@ -1,0 +1,44 @@
+#include "app/game_flow.h"
+
+#include <windows.h>
+
+#include "app/dialog_launch.h"
+#include "app/popup_menu.h"
+#include "app/program.h"
+#include "core/stage.h"
+#include "dialogs/result_dialog.h"
+#include "dialogs/sure_dialog.h"
+
+namespace kaleidra {
+
+void startGame() {
+    Program& p = program();
+    p.state.phase = GamePhase::Playing;
+    resetForNewGame(p.state, p.settings);
+    // The reset ended any operation of the previous game; its timer must not tick into this one.
+    KillTimer(p.fieldWindow, flipTimerId);
+    layoutCells(p.field);
+    generateStage(p.field, p.state, p.settings);
+    buildPopupMenu(destroyMenuKind);
+    buildPopupMenu(gameMenuKind);
+    ShowWindow(p.fieldWindow, SW_SHOW);
+    ShowWindow(p.statusWindow, SW_SHOW);
+    SetTimer(p.statusWindow, clockTimerId, clockTimerPeriodMs, nullptr);
+}
+
+void endGame() {
+    Program& p = program();
+    if (!openDialog("IDD_SURE", sureDialogProc, "ゲームを終了しますか？", sureCancelId) ||
+        lastDialogCommand() != sureOkId)
+        return;
+    KillTimer(p.statusWindow, clockTimerId);
+    openDialog("IDD_RESULT", resultDialogProc, "結果表示", resultTitleId);
+    if (p.shutDown) return;  // the result dialog's quit button ended the program
+    buildPopupMenu(destroyMenuKind);
+    buildPopupMenu(titleMenuKind);
+    ShowWindow(p.fieldWindow, SW_HIDE);
+    ShowWindow(p.statusWindow, SW_HIDE);
+    p.state.phase = GamePhase::Title;
+}
+
+}  // namespace kaleidra

@@ -1,0 +1,10 @@
+#include "app/program.h"
+
+namespace kaleidra {
+
+Program& program() {
+    static Program instance{};
+    return instance;
+}
+
+}  // namespace kaleidra

@@ -1,0 +1,130 @@
+#include "app/startup.h"
+
+#include "app/main_window.h"
+#include "app/popup_menu.h"
+#include "app/program.h"
+#include "view/field_window.h"
+#include "view/status_window.h"
+
+namespace kaleidra {
+
+namespace {
+
+constexpr DWORD mainWindowStyle = WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD fieldWindowStyle = WS_CHILD | WS_DLGFRAME;
+constexpr DWORD statusWindowStyle = WS_CHILD;
+constexpr COLORREF statusNavy = RGB(0, 0, 128);
+
+bool registerWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure, HICON icon,
+                         HBRUSH background) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursorA(instance, "IDC_CURSOR");
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HBRUSH whiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
+
+HWND createWindow(const char* className, const char* caption, DWORD style, HWND parent, int x,
+                  int y, int width, int height, int showCommand) {
+    HWND window = CreateWindowExA(0, className, caption, style, x, y, width, height, parent, nullptr,
+                                  program().instance, nullptr);
+    if (window) ShowWindow(window, showCommand);
+    return window;
+}
+
+}  // namespace
+
+bool initApplication(HINSTANCE instance) {
+    Program& p = program();
+    p.state.phase = GamePhase::Title;
+    p.mainWindowOrigin = {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYCAPTION)};
+    p.mainRepaintRect = {0, 0, mainClientWidth, mainClientHeight};
+    p.statusRepaintRect = {0, 0, statusWidth, statusHeight};
+    initPatternTable(p.patterns);
+    const bool bitmapsLoaded = loadBitmapAssets(instance, p.bitmaps);
+    initDefaults(p.state, p.settings);
+    buildPopupMenu(titleMenuKind);
+    return bitmapsLoaded;
+}
+
+bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCommand) {
+    Program& p = program();
+    const int fx = GetSystemMetrics(SM_CXDLGFRAME);
+    const int fy = GetSystemMetrics(SM_CYDLGFRAME);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    const int mainWidth = mainClientWidth + 2 * fx;
+    const int mainHeight = mainClientHeight + 2 * fy + caption;
+
+    // Drawing without the bitmaps would show garbage: a missing one ends start-up.
+    if (!initApplication(instance)) return false;
+    p.instance = instance;
+
+    const bool registerClasses = previousInstance == nullptr;
+    if (registerClasses &&
+        !registerWindowClass(instance, "Kaleidra", mainWindowProc, LoadIconA(instance, "IDI_ICON"),
+                             whiteBrush()))
+        return false;
+    p.mainWindow = createWindow("Kaleidra", "Kaleidra", mainWindowStyle, nullptr, 0, 0, mainWidth,
+                                mainHeight, showCommand);
+    if (!p.mainWindow) return false;
+    UpdateWindow(p.mainWindow);
+
+    if (registerClasses &&
+        !registerWindowClass(instance, "Field Window", fieldWindowProc, nullptr, whiteBrush()))
+        return false;
+    // The vertical position uses the horizontal frame metric, as the field's menu placement does.
+    p.fieldWindow = createWindow("Field Window", "フィールド", fieldWindowStyle, p.mainWindow,
+                                 16 - fx, 172 - 2 * fx, fieldClientWidth + 2 * fx,
+                                 fieldClientHeight + 2 * fy, showCommand);
+    if (!p.fieldWindow) return false;
+
+    if (registerClasses && !registerWindowClass(instance, "Status Window", statusWindowProc, nullptr,
+                                                CreateSolidBrush(statusNavy)))
+        return false;
+    p.statusWindow = createWindow("Status Window", "ステータス", statusWindowStyle, p.mainWindow, 0,
+                                  0, statusWidth, statusHeight, showCommand);
+    if (!p.statusWindow) return false;
+
+    // No message is processed since the children were created, so they never appear at start-up.
+    ShowWindow(p.fieldWindow, SW_HIDE);
+    ShowWindow(p.statusWindow, SW_HIDE);
+    return true;
+}
+
+int runMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void shutdownApplication() {
+    Program& p = program();
+    if (p.shutDown) return;
+    buildPopupMenu(destroyMenuKind);
+    // A flip or clock tick still queued must not draw with the deleted bitmaps.
+    if (p.fieldWindow) KillTimer(p.fieldWindow, flipTimerId);
+    if (p.statusWindow) KillTimer(p.statusWindow, clockTimerId);
+    deleteBitmapAssets(p.bitmaps);
+    p.shutDown = true;
+    PostQuitMessage(0);
+}
+
+int runKaleidra(HINSTANCE instance, HINSTANCE previousInstance, int showCommand) {
+    if (!startApplication(instance, previousInstance, showCommand)) {
+        shutdownApplication();
+        return 0;
+    }
+    runMessageLoop();
+    return 0;
+}
+
+}  // namespace kaleidra

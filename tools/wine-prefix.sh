@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Prepares the private Wine prefix once: Japanese font replacements, Wine's own fonts, and frames
+# drawn by Wine itself (no window manager runs under Xvfb).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
+stamp=$WINEPREFIX/.kaleidra-ready
+[ -f "$stamp" ] && exit 0
+
+echo "Preparing the Wine prefix in $WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+
+fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
+mkdir -p "$fonts_dir"
+cp /usr/share/wine/fonts/*.ttf "$fonts_dir"/
+
+replacements='HKCU\Software\Wine\Fonts\Replacements'
+for face in "MS UI Gothic" "MS PGothic" "ＭＳ Ｐゴシック" "MS Shell Dlg" "MS Shell Dlg 2"; do
+  wine reg add "$replacements" /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+done
+for face in "MS Gothic" "ＭＳ ゴシック"; do
+  wine reg add "$replacements" /v "$face" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
+done
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wineserver -w
+
+touch "$stamp"

@@ -1,0 +1,19 @@
+# Sourced: starts a private Xvfb on a free display and exports DISPLAY and KALEIDRA_XVFB_PID.
+kaleidra_start_xvfb() {
+  local display=90
+  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+    display=$((display + 1))
+  done
+  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  KALEIDRA_XVFB_PID=$!
+  export DISPLAY=":$display"
+  local tries=0
+  until [ -e "/tmp/.X11-unix/X$display" ]; do
+    tries=$((tries + 1))
+    if [ $tries -gt 100 ] || ! kill -0 "$KALEIDRA_XVFB_PID" 2>/dev/null; then
+      echo "Xvfb did not start on $DISPLAY" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The program's bitmaps, loaded once at start-up and deleted once at shutdown.
+
+#include <windows.h>
+
+#include <array>
+
+namespace kaleidra {
+
+// In load order.
+enum class BitmapId {
+    TitleAuthor,
+    TitleLogo1,
+    TitleLogo2,
+    TitleBack,
+    FieldPanel,
+    FieldPanelMask,
+    FieldCursor,
+    FieldCursorMask,
+    StatusBack,
+    StatusChar,
+    SetArea1,
+    SetArea2,
+    SetArea3,
+    SetArea4,
+    SetArea5,
+    SetArea6,
+    SetArea7,
+    ResultClear,
+    ResultNotClear,
+};
+
+inline constexpr int bitmapCount = 19;
+
+const char* bitmapResourceName(BitmapId id);
+
+struct BitmapAssets {
+    std::array<HBITMAP, bitmapCount> handles{};
+
+    HBITMAP operator[](BitmapId id) const { return handles[static_cast<std::size_t>(id)]; }
+};
+
+// Loads all bitmaps in catalogue order; on any failure deletes what was loaded and returns false.
+bool loadBitmapAssets(HINSTANCE instance, BitmapAssets& assets);
+// Deletes every loaded bitmap once and forgets it; returns how many were deleted.
+int deleteBitmapAssets(BitmapAssets& assets);
+
+}  // namespace kaleidra

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <windows.h>
+
+namespace kaleidra {
+
+LRESULT CALLBACK fieldWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace kaleidra

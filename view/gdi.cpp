@@ -1,0 +1,60 @@
+#include "view/gdi.h"
+
+namespace kaleidra {
+
+namespace {
+int liveCount = 0;
+void countAcquired() { ++liveCount; }
+void countReleased() { --liveCount; }
+}  // namespace
+
+int liveGdiResources() { return liveCount; }
+
+WindowDC::WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {
+    if (dc_) countAcquired();
+}
+
+WindowDC::~WindowDC() {
+    if (!dc_) return;
+    ReleaseDC(window_, dc_);
+    countReleased();
+}
+
+PaintDC::PaintDC(HWND window) : window_(window), paint_{}, dc_(BeginPaint(window, &paint_)) {
+    countAcquired();
+}
+
+PaintDC::~PaintDC() {
+    EndPaint(window_, &paint_);
+    countReleased();
+}
+
+MemoryDC::MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
+    if (dc_) countAcquired();
+}
+
+MemoryDC::~MemoryDC() {
+    if (!dc_) return;
+    if (original_) SelectObject(dc_, original_);
+    DeleteDC(dc_);
+    countReleased();
+}
+
+void MemoryDC::select(HBITMAP bitmap) {
+    if (!dc_ || !bitmap) return;
+    HGDIOBJ previous = SelectObject(dc_, bitmap);
+    if (!original_) original_ = previous;
+}
+
+CompatibleBitmap::CompatibleBitmap(HDC compatibleWith, int width, int height)
+    : bitmap_(CreateCompatibleBitmap(compatibleWith, width, height)) {
+    if (bitmap_) countAcquired();
+}
+
+CompatibleBitmap::~CompatibleBitmap() {
+    if (!bitmap_) return;
+    DeleteObject(bitmap_);
+    countReleased();
+}
+
+}  // namespace kaleidra

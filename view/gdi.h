@@ -1,0 +1,68 @@
+#pragma once
+// Small owners for device contexts and GDI objects, so that every path releases what it took.
+
+#include <windows.h>
+
+namespace kaleidra {
+
+// Counts the device contexts and objects these owners hold right now; tests check it returns to 0.
+int liveGdiResources();
+
+// A window's device context from GetDC, released with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window);
+    ~WindowDC();
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint ... EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window);
+    ~PaintDC();
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+    HDC dc_;
+};
+
+// A memory device context compatible with another; restores its first bitmap before DeleteDC.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatibleWith);
+    ~MemoryDC();
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+    void select(HBITMAP bitmap);
+
+private:
+    HDC dc_;
+    HGDIOBJ original_ = nullptr;
+};
+
+// A bitmap made with CreateCompatibleBitmap, deleted with DeleteObject.
+class CompatibleBitmap {
+public:
+    CompatibleBitmap(HDC compatibleWith, int width, int height);
+    ~CompatibleBitmap();
+    CompatibleBitmap(const CompatibleBitmap&) = delete;
+    CompatibleBitmap& operator=(const CompatibleBitmap&) = delete;
+    HBITMAP get() const { return bitmap_; }
+
+private:
+    HBITMAP bitmap_;
+};
+
+}  // namespace kaleidra

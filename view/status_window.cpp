@@ -1,0 +1,46 @@
+#include "view/status_window.h"
+
+#include "app/program.h"
+#include "core/flip.h"
+#include "view/gdi.h"
+#include "view/status_panel.h"
+
+namespace kaleidra {
+
+namespace {
+
+void onPaint(HWND window) {
+    const Program& p = program();
+    if (p.state.phase != GamePhase::Playing || p.shutDown) {
+        // Nothing to draw, but the update region must be cleared or the paint comes back.
+        ValidateRect(window, nullptr);
+        return;
+    }
+    // The whole window joins the update region, so a WM_PAINT sent directly repaints it all.
+    InvalidateRect(window, &p.statusRepaintRect, FALSE);
+    PaintDC paint(window);
+    MemoryDC memory(paint.get());
+    drawStatusPanel(paint.get(), memory);
+}
+
+void onTimer() {
+    clockTick(program().state);
+    redrawStatusItem(drawElapsedSeconds);
+}
+
+}  // namespace
+
+LRESULT CALLBACK statusWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        onPaint(window);
+        return 0;
+    case WM_TIMER:
+        onTimer();
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace kaleidra
