@@ -1,0 +1,78 @@
+#include "app_fixture.h"
+
+#include "app/startup.h"
+#include "view/gdi.h"
+
+namespace kaleidra::testing {
+
+namespace {
+bool classesRegistered = false;
+}
+
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void pumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        pumpMessages();
+        Sleep(5);
+    }
+}
+
+COLORREF windowPixel(HWND window, int x, int y) {
+    WindowDC dc(window);
+    return GetPixel(dc.get(), x, y);
+}
+
+COLORREF bitmapPixel(BitmapId bitmap, int x, int y) {
+    WindowDC screen(nullptr);
+    MemoryDC memory(screen.get());
+    memory.select(program().bitmaps[bitmap]);
+    return GetPixel(memory.get(), x, y);
+}
+
+::testing::AssertionResult blockMatchesBitmap(HWND window, int x, int y, BitmapId bitmap, int sourceX,
+                                             int sourceY, int width, int height) {
+    WindowDC dc(window);
+    WindowDC screen(nullptr);
+    MemoryDC memory(screen.get());
+    memory.select(program().bitmaps[bitmap]);
+    for (int dy = 0; dy < height; ++dy) {
+        for (int dx = 0; dx < width; ++dx) {
+            const COLORREF shown = GetPixel(dc.get(), x + dx, y + dy);
+            const COLORREF expected = GetPixel(memory.get(), sourceX + dx, sourceY + dy);
+            if (shown != expected)
+                return ::testing::AssertionFailure()
+                       << "window pixel (" << x + dx << ", " << y + dy << ") is 0x" << std::hex
+                       << shown << ", bitmap pixel (" << std::dec << sourceX + dx << ", "
+                       << sourceY + dy << ") is 0x" << std::hex << expected;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void AppTest::SetUp() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // A second start in the same process finds the classes registered, as a previous instance would.
+    ASSERT_TRUE(startApplication(instance, classesRegistered ? instance : nullptr, SW_SHOWNORMAL));
+    classesRegistered = true;
+    pumpMessages();
+}
+
+void AppTest::TearDown() {
+    Program& p = program();
+    shutdownApplication();
+    if (p.mainWindow) DestroyWindow(p.mainWindow);
+    pumpMessages();
+    p = Program{};
+    EXPECT_EQ(liveGdiResources(), 0);
+}
+
+}  // namespace kaleidra::testing

@@ -1,0 +1,150 @@
+// The windows as start-up leaves them: sizes, positions, styles, classes and the title menu.
+#include <array>
+#include <string>
+
+#include "app_fixture.h"
+#include "resource.h"
+
+namespace kaleidra::testing {
+namespace {
+
+SIZE clientSize(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+POINT clientOriginInMain(HWND child) {
+    POINT origin{0, 0};
+    MapWindowPoints(child, program().mainWindow, &origin, 1);
+    return origin;
+}
+
+TEST_F(AppTest, MainWindowIsAFixedFrameWithAnExactClientArea) {
+    HWND main = program().mainWindow;
+    const SIZE client = clientSize(main);
+    EXPECT_EQ(client.cx, 640);
+    EXPECT_EQ(client.cy, 480);
+
+    RECT outer;
+    GetWindowRect(main, &outer);
+    EXPECT_EQ(outer.left, 0);
+    EXPECT_EQ(outer.top, 0);
+    EXPECT_EQ(outer.right - outer.left, 640 + 2 * GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(outer.bottom - outer.top,
+              480 + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION));
+
+    const LONG style = GetWindowLongA(main, GWL_STYLE);
+    EXPECT_EQ(style & (WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX),
+              WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+    EXPECT_TRUE(IsWindowVisible(main));
+
+    char caption[32] = {};
+    GetWindowTextA(main, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Kaleidra");
+}
+
+TEST_F(AppTest, ChildWindowsAreHiddenAtTheirPlaces) {
+    const Program& p = program();
+    EXPECT_FALSE(IsWindowVisible(p.fieldWindow));
+    EXPECT_FALSE(IsWindowVisible(p.statusWindow));
+
+    const SIZE field = clientSize(p.fieldWindow);
+    EXPECT_EQ(field.cx, 608);
+    EXPECT_EQ(field.cy, 288);
+    const int fx = GetSystemMetrics(SM_CXDLGFRAME);
+    const int fy = GetSystemMetrics(SM_CYDLGFRAME);
+    const POINT fieldOrigin = clientOriginInMain(p.fieldWindow);
+    EXPECT_EQ(fieldOrigin.x, 16);
+    EXPECT_EQ(fieldOrigin.y, 172 - 2 * fx + fy);
+
+    const SIZE status = clientSize(p.statusWindow);
+    EXPECT_EQ(status.cx, 640);
+    EXPECT_EQ(status.cy, 160);
+    const POINT statusOrigin = clientOriginInMain(p.statusWindow);
+    EXPECT_EQ(statusOrigin.x, 0);
+    EXPECT_EQ(statusOrigin.y, 0);
+}
+
+struct ClassCase {
+    const char* name;
+    COLORREF background;
+    bool hasIcon;
+};
+
+TEST_F(AppTest, WindowClassesHaveTheirBackgroundsIconAndCursor) {
+    const std::array<ClassCase, 3> cases = {{
+        {"Kaleidra", RGB(255, 255, 255), true},
+        {"Field Window", RGB(255, 255, 255), false},
+        {"Status Window", RGB(0, 0, 128), false},
+    }};
+    for (const ClassCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        WNDCLASSA windowClass{};
+        ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), c.name, &windowClass));
+        EXPECT_EQ(windowClass.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+        LOGBRUSH brush{};
+        ASSERT_NE(GetObjectA(windowClass.hbrBackground, sizeof brush, &brush), 0);
+        EXPECT_EQ(brush.lbColor, c.background);
+        EXPECT_EQ(windowClass.hIcon != nullptr, c.hasIcon);
+        EXPECT_NE(windowClass.hCursor, nullptr);
+    }
+}
+
+struct MenuEntry {
+    UINT id;  // 0: separator
+    const char* text;
+};
+
+void expectMenu(HMENU menu, const std::array<MenuEntry, 4>& expected) {
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const MenuEntry& entry = expected[static_cast<std::size_t>(i)];
+        if (!entry.text) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE;
+            ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
+            EXPECT_TRUE(info.fType & MFT_SEPARATOR);
+            continue;
+        }
+        EXPECT_EQ(GetMenuItemID(menu, i), entry.id);
+        char text[64] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        EXPECT_EQ(std::string(text), std::string(entry.text));
+    }
+}
+
+TEST_F(AppTest, PopupMenuIsTheTitleMenuThenTheGameMenu) {
+    expectMenu(program().popupMenu, {{{IDM_RULES, "ルール設定 (&E)"},
+                                      {IDM_START, "ゲーム開始 (&S)"},
+                                      {0, nullptr},
+                                      {IDM_QUIT, "終了する(&Q)"}}});
+    SendMessageA(program().mainWindow, WM_COMMAND, IDM_START, 0);
+    expectMenu(program().popupMenu, {{{IDM_CANCEL, "キャンセル(&C)"},
+                                      {IDM_PATTERN, "パネル操作範囲の設定(&S)"},
+                                      {0, nullptr},
+                                      {IDM_END_GAME, "ゲーム終了(&E)"}}});
+}
+
+TEST_F(AppTest, JapaneseTextsAreShiftJis) {
+    // "ゲーム開始" in code page 932: the bytes the ANSI menu functions must receive.
+    const std::string text = "ゲーム開始";
+    const std::string shiftJis = "\x83\x51\x81\x5b\x83\x80\x8a\x4a\x8e\x6e";
+    EXPECT_EQ(text, shiftJis);
+}
+
+TEST_F(AppTest, WindowMoveStoresTheClientOriginAsSignedValues) {
+    HWND main = program().mainWindow;
+    SendMessageA(main, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(-40), static_cast<WORD>(-7)));
+    EXPECT_EQ(program().mainWindowOrigin.x, -40);
+    EXPECT_EQ(program().mainWindowOrigin.y, -7);
+    SendMessageA(main, WM_MOVE, 0, MAKELPARAM(300, 200));
+    EXPECT_EQ(program().mainWindowOrigin.x, 300);
+    EXPECT_EQ(program().mainWindowOrigin.y, 200);
+}
+
+}  // namespace
+}  // namespace kaleidra::testing
