@@ -58,6 +58,64 @@ COLORREF bitmapPixel(BitmapId bitmap, int x, int y) {
     return ::testing::AssertionSuccess();
 }
 
+namespace {
+
+Picture capture(HDC source, int width, int height) {
+    Picture picture(width, height);
+    WindowDC screen(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) return picture;
+    {
+        MemoryDC memory(screen.get());
+        memory.select(section);
+        BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t bgr = pixels[y * width + x];
+                picture.set(x, y, RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
+            }
+        }
+    }
+    DeleteObject(section);
+    return picture;
+}
+
+}  // namespace
+
+Picture Picture::ofWindow(HWND window, int width, int height) {
+    WindowDC dc(window);
+    return capture(dc.get(), width, height);
+}
+
+Picture Picture::ofBitmap(BitmapId bitmap, int width, int height) {
+    WindowDC screen(nullptr);
+    MemoryDC memory(screen.get());
+    memory.select(program().bitmaps[bitmap]);
+    return capture(memory.get(), width, height);
+}
+
+::testing::AssertionResult samePicture(const Picture& shown, const Picture& expected) {
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            if (shown.at(x, y) != expected.at(x, y))
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is 0x" << std::hex << shown.at(x, y)
+                       << ", expected 0x" << expected.at(x, y);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 void AppTest::SetUp() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     // A second start in the same process finds the classes registered, as a previous instance would.

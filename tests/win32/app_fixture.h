@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "app/program.h"
 
@@ -22,6 +23,28 @@ COLORREF bitmapPixel(BitmapId bitmap, int x, int y);
 // True when a block of the window equals a block of a bitmap pixel for pixel.
 ::testing::AssertionResult blockMatchesBitmap(HWND window, int x, int y, BitmapId bitmap, int sourceX,
                                              int sourceY, int width, int height);
+
+// A block of pixels copied out in one go, much faster than GetPixel for each.
+class Picture {
+public:
+    Picture(int width, int height) : width_(width), height_(height), pixels_(width * height) {}
+    static Picture ofWindow(HWND window, int width, int height);
+    static Picture ofBitmap(BitmapId bitmap, int width, int height);
+
+    COLORREF at(int x, int y) const { return pixels_[static_cast<std::size_t>(y * width_ + x)]; }
+    void set(int x, int y, COLORREF colour) { pixels_[static_cast<std::size_t>(y * width_ + x)] = colour; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool operator==(const Picture&) const = default;
+
+private:
+    int width_;
+    int height_;
+    std::vector<COLORREF> pixels_;
+};
+
+// The first differing pixel, if any.
+::testing::AssertionResult samePicture(const Picture& shown, const Picture& expected);
 
 class AppTest : public ::testing::Test {
 protected:
