@@ -35,6 +35,18 @@ void layoutCells(Field& field);
 // The one membership test; compares only, so any integers are safe.
 bool isInField(const GameSettings& settings, std::int32_t col, std::int32_t row);
 void recountColours(GameState& state, const Field& field, const GameSettings& settings);
+
+// Calls visit(col, row) for each in-field cell row by row, columns left to right: the order in which
+// stage data is given to cells.
+template <typename Visit>
+void forEachInFieldCell(const GameSettings& settings, Visit&& visit) {
+    for (std::int32_t row = 0; row < latticeRows; ++row) {
+        for (std::int32_t col = 0; col < latticeColumns; ++col) {
+            if (isInField(settings, col, row)) visit(col, row);
+        }
+    }
+}
+std::int32_t inFieldCellCount(const GameSettings& settings);
 // In-field cells covered by the current pattern around (col, row).
 std::int32_t coveredInFieldCount(const GameSettings& settings, const PatternTable& table,
                                  std::int32_t col, std::int32_t row);

@@ -43,8 +43,13 @@ struct FlipStart {
     FlipEffects effects;
 };
 
+// A click: starts an operation at the cursor cell with the current pattern, unless one is running.
+// The operation keeps that pattern to its end.
 FlipStart startFlipSequence(GameState& state, const GameSettings& settings, const PatternTable& table);
+// A flip timer tick. With no operation running (a new game ended it) it reports only `finished`,
+// on which the field window kills the flip timer.
 FlipEffects flipTick(GameState& state, Field& field, const GameSettings& settings, const PatternTable& table);
+// A clock timer tick: one more second, stopping at the largest count.
 FlipEffects clockTick(GameState& state);
 
 }  // namespace kaleidra

@@ -18,6 +18,12 @@ struct PatternOffset {
     std::int32_t drow;
 };
 
+struct LatticePosition {
+    std::int32_t col;
+    std::int32_t row;
+    bool operator==(const LatticePosition&) const = default;
+};
+
 struct PatternTable {
     // Stored entry by entry: entries[entry][type].
     std::array<std::array<PatternOffset, patternTypeCount>, patternEntryCount> entries;
@@ -28,6 +34,8 @@ void initPatternTable(PatternTable& table);
 bool isValidPatternType(std::int32_t type);
 // Entry of a list; the end marker for an entry or type outside the table.
 PatternOffset patternOffset(const PatternTable& table, PatternType type, std::int32_t entry);
+// The cell an entry covers around (col, row); saturates, so any cursor position is safe.
+LatticePosition coveredCell(std::int32_t col, std::int32_t row, PatternOffset offset);
 
 // Calls visit(dcol, drow) for each panel of the list in visiting order: stops at the end marker
 // and after patternWalkBound entries.

@@ -2,21 +2,14 @@
 // Stage generation: random colours, or the bytes of a stage file read as text.
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
+#include "core/byte_source.h"
 #include "core/field.h"
 #include "core/game_settings.h"
 #include "core/game_state.h"
 
 namespace kaleidra {
-
-// A stream of raw bytes: nextByte() gives 0..255, or -1 at the end or on a read error.
-class ByteSource {
-public:
-    virtual ~ByteSource() = default;
-    virtual int nextByte() = 0;
-};
 
 // Reads the content of a stage file as text (CR LF is one LF, 0x1A ends it), at most maxBytes.
 std::vector<std::uint8_t> readStageContent(ByteSource& source, std::size_t maxBytes);
@@ -39,5 +32,10 @@ std::int64_t calendarSeconds();
 // Colours every in-field cell from settings.stageSource and stageFilePath, then recounts.
 void generateStage(Field& field, GameState& state, const GameSettings& settings,
                    CalendarClock clock = calendarSeconds);
+
+// The two ways generateStage colours the cells. A file that yields no byte gives a random stage.
+void generateRandomStage(Field& field, GameState& state, const GameSettings& settings, StageRandom& random);
+void generateStageFromFile(Field& field, GameState& state, const GameSettings& settings, ByteSource& file,
+                           StageRandom& random);
 
 }  // namespace kaleidra

@@ -1,0 +1,98 @@
+#include "core/game_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "tests/core/core_test_support.h"
+
+namespace kaleidra {
+namespace {
+
+TEST(SizeChoice, ChangesTheTotalAtOnceButNotTheTargetOrMargins) {
+    GameRecords game;
+    setColumnsPerRow(game.settings, 3);
+    EXPECT_EQ(game.settings.totalPanels, 3 * 16);
+    setRows(game.settings, 4);
+    EXPECT_EQ(game.settings.totalPanels, 12);
+    EXPECT_EQ(game.settings.clearTarget, 100);
+    EXPECT_EQ(game.settings.columnMargin, 0);
+    EXPECT_EQ(game.settings.rowMargin, 0);
+
+    applyRules(game.settings, 70);
+    EXPECT_EQ(game.settings.clearTarget, 8);
+    EXPECT_EQ(game.settings.columnMargin, 6);
+    EXPECT_EQ(game.settings.rowMargin, 6);
+}
+
+TEST(ApplyRules, ClampsTheEnteredPercentage) {
+    constexpr std::int32_t intMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t intMax = std::numeric_limits<std::int32_t>::max();
+    const struct {
+        const char* label;
+        std::int32_t entered, percentage, target;
+    } cases[] = {
+        {"just below the lowest", 29, 30, 43},     {"the lowest", 30, 30, 43},
+        {"an empty field reads as 0", 0, 30, 43},  {"negative", -5, 30, 43},
+        {"smallest integer", intMin, 30, 43},      {"the highest", 100, 100, 144},
+        {"just above the highest", 101, 100, 144}, {"largest integer", intMax, 100, 144},
+    };
+    for (const auto& c : cases) {
+        GameRecords game;
+        applyRules(game.settings, c.entered);
+        EXPECT_EQ(game.settings.clearPercentage, c.percentage) << c.label;
+        EXPECT_EQ(game.settings.clearTarget, c.target) << c.label;
+    }
+}
+
+TEST(ApplyRules, TruncatesTheTargetAndDerivesTheMargins) {
+    const struct {
+        std::int32_t columns, rows, percentage, total, target, columnMargin, rowMargin;
+    } cases[] = {
+        {9, 16, 70, 144, 100, 0, 0}, {9, 16, 30, 144, 43, 0, 0}, {9, 16, 100, 144, 144, 0, 0},
+        {7, 12, 85, 84, 71, 2, 2},   {5, 10, 70, 50, 35, 4, 3},  {3, 4, 70, 12, 8, 6, 6},
+        {3, 4, 30, 12, 3, 6, 6},     {4, 6, 50, 24, 12, 5, 5},   {6, 8, 50, 48, 24, 3, 4},
+        {8, 14, 50, 112, 56, 1, 1},
+    };
+    for (const auto& c : cases) {
+        GameRecords game;
+        game.chooseRules(c.columns, c.rows, c.percentage);
+        const std::string label = std::to_string(c.columns) + "x" + std::to_string(c.rows) + " at " +
+                                  std::to_string(c.percentage) + "%";
+        EXPECT_EQ(game.settings.totalPanels, c.total) << label;
+        EXPECT_EQ(game.settings.clearTarget, c.target) << label;
+        EXPECT_EQ(game.settings.columnMargin, c.columnMargin) << label;
+        EXPECT_EQ(game.settings.rowMargin, c.rowMargin) << label;
+    }
+}
+
+TEST(SetStageFilePath, KeepsAtMost255BytesAndAlwaysTerminates) {
+    const std::string exactFit(255, 'a');
+    const std::string oneTooLong(256, 'b');
+    const std::string farTooLong(5000, 'c');
+    const struct {
+        const char* label;
+        const char* path;
+        std::string stored;
+    } cases[] = {
+        {"short", "stages\\one.txt", "stages\\one.txt"},
+        {"empty", "", ""},
+        {"no path at all", nullptr, ""},
+        {"exactly 255 bytes", exactFit.c_str(), exactFit},
+        {"256 bytes", oneTooLong.c_str(), oneTooLong.substr(0, 255)},
+        {"5000 bytes", farTooLong.c_str(), farTooLong.substr(0, 255)},
+    };
+    for (const auto& c : cases) {
+        GameSettings settings{};
+        settings.stageFilePath.fill('x');  // no terminator left from before
+        setStageFilePath(settings, c.path);
+        const char* stored = settings.stageFilePath.data();
+        ASSERT_NE(std::memchr(stored, '\0', settings.stageFilePath.size()), nullptr) << c.label;
+        EXPECT_EQ(std::string(stored), c.stored) << c.label;
+    }
+}
+
+}  // namespace
+}  // namespace kaleidra
