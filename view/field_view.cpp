@@ -105,18 +105,18 @@ bool moveCursor(std::int32_t x, std::int32_t y) {
 
     // Erased with the current pattern, even if the highlight was drawn for another one.
     forEachPatternOffset(p.patterns, p.settings.patternType, [&](std::int32_t dcol, std::int32_t drow) {
-        redrawCell(p.state.cursorCol + dcol, p.state.cursorRow + drow, 0);
+        const LatticePosition old = coveredCell(p.state.cursorCol, p.state.cursorRow, {dcol, drow});
+        redrawCell(old.col, old.row, 0);
     });
 
     if (!p.shutDown) {
         WindowDC window(p.fieldWindow);
         MemoryDC memory(window.get());
-        forEachPatternOffset(p.patterns, p.settings.patternType,
-                             [&](std::int32_t dcol, std::int32_t drow) {
-                                 if (isInField(p.settings, cell.col + dcol, cell.row + drow))
-                                     drawHighlight(window.get(), memory,
-                                                   cellAt(cell.col + dcol, cell.row + drow));
-                             });
+        forEachPatternOffset(p.patterns, p.settings.patternType, [&](std::int32_t dcol, std::int32_t drow) {
+            const LatticePosition covered = coveredCell(cell.col, cell.row, {dcol, drow});
+            if (isInField(p.settings, covered.col, covered.row))
+                drawHighlight(window.get(), memory, cellAt(covered.col, covered.row));
+        });
     }
 
     p.state.cursorCol = cell.col;

@@ -118,6 +118,8 @@ Picture Picture::ofBitmap(BitmapId bitmap, int width, int height) {
 
 void AppTest::SetUp() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Keep the real pointer off the windows: only the test moves the cursor cell.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     // A second start in the same process finds the classes registered, as a previous instance would.
     ASSERT_TRUE(startApplication(instance, classesRegistered ? instance : nullptr, SW_SHOWNORMAL));
     classesRegistered = true;

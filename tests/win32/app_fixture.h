@@ -31,13 +31,18 @@ public:
     static Picture ofWindow(HWND window, int width, int height);
     static Picture ofBitmap(BitmapId bitmap, int width, int height);
 
-    COLORREF at(int x, int y) const { return pixels_[static_cast<std::size_t>(y * width_ + x)]; }
-    void set(int x, int y, COLORREF colour) { pixels_[static_cast<std::size_t>(y * width_ + x)] = colour; }
+    COLORREF at(int x, int y) const { return pixels_[index(x, y)]; }
+    void set(int x, int y, COLORREF colour) { pixels_[index(x, y)] = colour; }
     int width() const { return width_; }
     int height() const { return height_; }
     bool operator==(const Picture&) const = default;
 
 private:
+    std::size_t index(int x, int y) const {
+        EXPECT_TRUE(x >= 0 && x < width_ && y >= 0 && y < height_) << x << ", " << y;
+        return x >= 0 && x < width_ && y >= 0 && y < height_ ? static_cast<std::size_t>(y * width_ + x) : 0;
+    }
+
     int width_;
     int height_;
     std::vector<COLORREF> pixels_;

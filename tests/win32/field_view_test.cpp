@@ -48,6 +48,7 @@ protected:
     }
 
     void drawPiece(Picture& picture, std::int32_t col, std::int32_t row, std::int32_t frame) const {
+        ASSERT_TRUE(isInField(program().settings, col, row));
         const Cell& cell = cellAt(col, row);
         for (int dy = 0; dy < 32; ++dy)
             for (int dx = 0; dx < 64; ++dx)
@@ -57,6 +58,7 @@ protected:
     }
 
     void drawHighlight(Picture& picture, std::int32_t col, std::int32_t row) const {
+        ASSERT_TRUE(isInField(program().settings, col, row));
         const Cell& cell = cellAt(col, row);
         for (int dy = 0; dy < 32; ++dy)
             for (int dx = 0; dx < 64; ++dx)
@@ -96,9 +98,9 @@ TEST_F(FieldViewTest, RedrawCellShowsEachFrameWithTheNeighboursAtRest) {
     const Picture rest = restingField();
     for (std::int32_t frame = 0; frame < 5; ++frame) {
         SCOPED_TRACE(frame);
-        redrawCell(4, 8, frame);
+        redrawCell(6, 8, frame);
         Picture expected = rest;
-        drawPiece(expected, 4, 8, frame);
+        drawPiece(expected, 6, 8, frame);
         EXPECT_TRUE(samePicture(shownField(), expected));
     }
 }
@@ -116,12 +118,12 @@ TEST_F(FieldViewTest, CursorHighlightsThePatternAndMovingAwayErasesIt) {
     startGame();
     const Picture rest = restingField();
 
-    moveMouseTo(centreOf(4, 8));
-    EXPECT_EQ(program().state.cursorCol, 4);
+    moveMouseTo(centreOf(6, 8));
+    EXPECT_EQ(program().state.cursorCol, 6);
     EXPECT_EQ(program().state.cursorRow, 8);
     Picture highlighted = rest;
     for (const auto& [dcol, drow] : {std::pair{0, 0}, {0, -1}, {-1, -1}, {0, 1}, {1, 1}})
-        drawHighlight(highlighted, 4 + dcol, 8 + drow);
+        drawHighlight(highlighted, 6 + dcol, 8 + drow);
     EXPECT_TRUE(samePicture(shownField(), highlighted));
 
     moveMouseTo({2, 2});  // top-left corner: only cells of row 0 are covered
@@ -132,15 +134,15 @@ TEST_F(FieldViewTest, CursorHighlightsThePatternAndMovingAwayErasesIt) {
 
 TEST_F(FieldViewTest, MovingWithinOneCellChangesNothing) {
     startGame();
-    moveMouseTo(centreOf(4, 8));
+    moveMouseTo(centreOf(6, 8));
     const Picture before = shownField();
-    moveMouseTo({centreOf(4, 8).x + 3, centreOf(4, 8).y + 2});
+    moveMouseTo({centreOf(6, 8).x + 3, centreOf(6, 8).y + 2});
     EXPECT_TRUE(samePicture(shownField(), before));
 }
 
 TEST_F(FieldViewTest, RepaintRemovesTheHighlight) {
     startGame();
-    moveMouseTo(centreOf(4, 8));
+    moveMouseTo(centreOf(6, 8));
     SendMessageA(program().fieldWindow, WM_PAINT, 0, 0);
     EXPECT_TRUE(samePicture(shownField(), restingField()));
 }
@@ -148,9 +150,9 @@ TEST_F(FieldViewTest, RepaintRemovesTheHighlight) {
 TEST_F(FieldViewTest, OperationAdvancesEachCoveredPanelInListOrder) {
     startGame();
     Program& p = program();
-    moveMouseTo(centreOf(4, 8));
+    moveMouseTo(centreOf(6, 8));
     const Picture rest = restingField();
-    const std::array<std::pair<int, int>, 5> order = {{{4, 8}, {4, 7}, {3, 7}, {4, 9}, {5, 9}}};
+    const std::array<std::pair<int, int>, 5> order = {{{6, 8}, {6, 7}, {5, 7}, {6, 9}, {7, 9}}};
     std::array<std::int32_t, 5> before{};
     for (std::size_t i = 0; i < order.size(); ++i)
         before[i] = cellAt(order[i].first, order[i].second).colour;
@@ -194,13 +196,13 @@ TEST_F(FieldViewTest, OperationAdvancesEachCoveredPanelInListOrder) {
 TEST_F(FieldViewTest, FlipTimerRunsTheOperationToItsEnd) {
     startGame();
     Program& p = program();
-    moveMouseTo(centreOf(4, 8));
+    moveMouseTo(centreOf(6, 8));
     SendMessageA(p.fieldWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);
 
     SendMessageA(p.fieldWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // ignored while busy
     moveMouseTo(centreOf(6, 10));                                // ignored while busy
     EXPECT_EQ(p.state.operationCount, 1);
-    EXPECT_EQ(p.state.cursorCol, 4);
+    EXPECT_EQ(p.state.cursorCol, 6);
 
     pumpFor(800);
     EXPECT_EQ(p.state.flip.busy, flipRunning) << "26 ticks of 50 ms take 1.3 s";

@@ -116,6 +116,29 @@ std::string windowsPath(const char* path) {
     return result;
 }
 
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// The game's main window, looked up by process: other tests may have "Kaleidra" windows too.
+HWND mainWindowOf(DWORD processId) {
+    WindowSearch search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<WindowSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (owner != s->processId || std::string(className) != "Kaleidra") return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 DWORD runGameAndClose(UINT closingMessage, WPARAM wParam) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -128,7 +151,7 @@ DWORD runGameAndClose(UINT closingMessage, WPARAM wParam) {
     WaitForInputIdle(process.hProcess, 10000);
     HWND window = nullptr;
     for (int i = 0; i < 200 && !window; ++i) {
-        window = FindWindowA("Kaleidra", "Kaleidra");
+        window = mainWindowOf(process.dwProcessId);
         if (!window) Sleep(50);
     }
     DWORD exitCode = 2000;

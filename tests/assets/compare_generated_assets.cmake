@@ -1,0 +1,25 @@
+# Fails when the committed art differs from what the generator draws now.
+# Run with -DGENERATOR=... -DFONT_DIR=... -DCOMMITTED_DIR=... -DOUTPUT_DIR=... -P this file.
+file(REMOVE_RECURSE ${OUTPUT_DIR})
+execute_process(COMMAND ${GENERATOR} ${OUTPUT_DIR} ${FONT_DIR} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the generator failed: ${status}")
+endif()
+
+file(GLOB_RECURSE generated RELATIVE ${OUTPUT_DIR} ${OUTPUT_DIR}/*)
+list(LENGTH generated count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "the generator wrote nothing")
+endif()
+set(differing "")
+foreach(name IN LISTS generated)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT_DIR}/${name} ${COMMITTED_DIR}/${name}
+                  RESULT_VARIABLE different)
+  if(NOT different EQUAL 0)
+    list(APPEND differing ${name})
+  endif()
+endforeach()
+if(differing)
+  message(FATAL_ERROR "committed art differs from the generator's (run the regen-assets target): ${differing}")
+endif()
+message(STATUS "${count} files match")
