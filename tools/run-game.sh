@@ -28,11 +28,15 @@ wine "$exe" &
 game_pid=$!
 
 if [ $headless -eq 1 ]; then
-  if timeout 60 xdotool search --sync --onlyvisible --name '^Kaleidra$' >/dev/null 2>&1; then
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Kaleidra$' 2>/dev/null | head -n 1)
+  if [ -n "$window" ]; then
     sleep 1
+    geometry=$(xwininfo -id "$window" | awk '
+      /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+      /Width:/ {w = $NF} /Height:/ {h = $NF} END {print w "x" h "+" x "+" y}')
     mkdir -p "$screenshot_dir"
     shot=$screenshot_dir/kaleidra-$(date +%Y%m%d-%H%M%S).png
-    import -window root -crop 660x520+0+0 "$shot" && echo "Screenshot: $shot"
+    import -window root -crop "$geometry" +repage "$shot" && echo "Screenshot: $shot"
   else
     echo "The game window did not appear." >&2
   fi

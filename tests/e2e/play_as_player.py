@@ -47,6 +47,21 @@ def screenshot():
                                 capture_output=True).stdout)
 
 
+def wait_for(condition, timeout=5.0):
+    """The first screenshot for which condition holds, or the last one taken at the timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        shot = screenshot()
+        try:
+            if condition(shot):
+                return shot
+        except Failure:
+            pass  # a panel caught mid-animation
+        if time.monotonic() > deadline:
+            return shot
+        time.sleep(0.2)
+
+
 def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True)
 
@@ -160,17 +175,18 @@ def main():
 
     # A click advances each covered colour by one, one panel after another.
     xdotool("click", 1)
-    time.sleep(0.6)
-    shot = screenshot()
+    shot = wait_for(lambda shot: read_number(shot, 336, 128, 4) == 1)
     check(read_number(shot, 336, 128, 4) == 1, "the operation count shows 1")
-    time.sleep(2.0)
-    shot = screenshot()
-    after = [colour_at(shot, c, r) for c, r in covered]
-    check(after == [(k + 1) % 5 for k in before], f"covered colours advanced {before} -> {after}")
+    advanced = [(k + 1) % 5 for k in before]
     expected = list(counts)
     for k in before:
         expected[k] -= 1
         expected[(k + 1) % 5] += 1
+    # The operation takes 26 ticks of 50 ms; give a slow machine room.
+    shot = wait_for(lambda shot: [colour_at(shot, c, r) for c, r in covered] == advanced
+                    and colour_counts(shot) == expected, timeout=10)
+    after = [colour_at(shot, c, r) for c, r in covered]
+    check(after == advanced, f"covered colours advanced {before} -> {after}")
     check(colour_counts(shot) == expected, f"status colour counts follow: {expected}")
 
     # The close box ends the program with exit code 0.
