@@ -29,7 +29,7 @@ void startGame() {
 void endGame() {
     Program& p = program();
     if (!openDialog("IDD_SURE", sureDialogProc, "ゲームを終了しますか？", sureCancelId) ||
-        lastDialogCommand() != sureOkId)
+        lastDialogCommand() != sureOkId || p.shutDown)
         return;
     KillTimer(p.statusWindow, clockTimerId);
     openDialog("IDD_RESULT", resultDialogProc, "結果表示", resultTitleId);

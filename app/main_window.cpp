@@ -80,7 +80,7 @@ void onCommand(WPARAM wParam) {
     case IDM_END_GAME:
         endGame();
         break;
-    default:  // IDM_CANCEL and ids nobody sends: the game goes on
+    default:  // IDM_CANCEL; the rule and pattern dialogs are not built yet
         break;
     }
 }

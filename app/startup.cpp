@@ -14,6 +14,9 @@ constexpr DWORD mainWindowStyle = WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD fieldWindowStyle = WS_CHILD | WS_DLGFRAME;
 constexpr DWORD statusWindowStyle = WS_CHILD;
 constexpr COLORREF statusNavy = RGB(0, 0, 128);
+// The program's show command is for the main window: a child shown minimised or maximised would
+// keep that state when a game shows it again, and lose its fixed size.
+constexpr int childShowCommand = SW_SHOWNORMAL;
 
 bool registerWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure, HICON icon,
                          HBRUSH background) {
@@ -81,14 +84,14 @@ bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCo
     // The vertical position uses the horizontal frame metric, as the field's menu placement does.
     p.fieldWindow = createWindow("Field Window", "フィールド", fieldWindowStyle, p.mainWindow,
                                  16 - fx, 172 - 2 * fx, fieldClientWidth + 2 * fx,
-                                 fieldClientHeight + 2 * fy, showCommand);
+                                 fieldClientHeight + 2 * fy, childShowCommand);
     if (!p.fieldWindow) return false;
 
     if (registerClasses && !registerWindowClass(instance, "Status Window", statusWindowProc, nullptr,
                                                 CreateSolidBrush(statusNavy)))
         return false;
     p.statusWindow = createWindow("Status Window", "ステータス", statusWindowStyle, p.mainWindow, 0,
-                                  0, statusWidth, statusHeight, showCommand);
+                                  0, statusWidth, statusHeight, childShowCommand);
     if (!p.statusWindow) return false;
 
     // No message is processed since the children were created, so they never appear at start-up.
@@ -98,7 +101,7 @@ bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCo
 }
 
 int runMessageLoop() {
-    MSG message;
+    MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -8,16 +8,21 @@ namespace {
 
 constexpr std::int32_t lowestClearPercentage = 30;
 constexpr std::int32_t highestClearPercentage = 100;
+constexpr std::int32_t fewestColumns = 3;
+constexpr std::int32_t mostColumns = 9;
+constexpr std::int32_t fewestRows = 4;
+constexpr std::int32_t mostRows = 16;
 
 }  // namespace
 
+// Sizes outside the choice lists are pulled into range, so the field always holds totalPanels cells.
 void setColumnsPerRow(GameSettings& settings, std::int32_t columns) {
-    settings.columnsPerRow = columns;
+    settings.columnsPerRow = std::clamp(columns, fewestColumns, mostColumns);
     settings.totalPanels = settings.columnsPerRow * settings.rows;
 }
 
 void setRows(GameSettings& settings, std::int32_t rows) {
-    settings.rows = rows;
+    settings.rows = std::clamp(rows, fewestRows, mostRows) / 2 * 2;  // the field's rows come in pairs
     settings.totalPanels = settings.columnsPerRow * settings.rows;
 }
 

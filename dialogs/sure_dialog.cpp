@@ -10,15 +10,9 @@ INT_PTR CALLBACK sureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         beginDialog(dialog);
         return 0;
     case WM_COMMAND:
-        switch (recordDialogCommand(wParam)) {
-        case sureOkId:
-        case sureCancelId:
-        case IDCANCEL:  // Escape
-            EndDialog(dialog, 1);
-            break;
-        default:
-            break;
-        }
+        // Any command closes it: OK leaves 1, Cancel 0, Escape 2; only 1 ends the game.
+        recordDialogCommand(wParam);
+        EndDialog(dialog, 1);
         return 1;
     default:
         return 0;

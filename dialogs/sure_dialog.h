@@ -1,5 +1,5 @@
 #pragma once
-// The confirmation before a game ends: OK (1) ends it; Cancel (0) or Escape (2) goes on playing.
+// The confirmation before a game ends: OK (1) ends it; any other command goes on playing.
 
 #include <windows.h>
 

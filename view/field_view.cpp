@@ -40,14 +40,15 @@ void drawHighlight(HDC target, MemoryDC& memory, const Cell& cell) {
 
 void paintField(std::int32_t frame) {
     const Program& p = program();
-    if (frame < 0 || frame >= animationFrames) return;
     // Sent WM_PAINTs come with no update region: take the whole window, so the field is complete.
     const RECT whole{0, 0, fieldClientWidth, fieldClientHeight};
     InvalidateRect(p.fieldWindow, &whole, FALSE);
     PaintDC paint(p.fieldWindow);
+    if (frame < 0 || frame >= animationFrames) return;
     // Composed off-screen on white, since SRCAND needs a white base, then copied in one go.
-    MemoryDC scratch(paint.get());
+    // The bitmap is declared first so that the DC lets go of it before it is deleted.
     CompatibleBitmap scratchImage(paint.get(), fieldClientWidth, fieldClientHeight);
+    MemoryDC scratch(paint.get());
     scratch.select(scratchImage.get());
     fillWhite(scratch.get(), fieldClientWidth, fieldClientHeight);
     MemoryDC sheet(paint.get());
@@ -72,8 +73,8 @@ void redrawCell(std::int32_t col, std::int32_t row, std::int32_t frame) {
 
     WindowDC window(p.fieldWindow);
     MemoryDC source(window.get());
+    CompatibleBitmap scratchImage(window.get(), panelWidth, panelHeight);  // outlives its DC
     MemoryDC scratch(window.get());
-    CompatibleBitmap scratchImage(window.get(), panelWidth, panelHeight);
     scratch.select(scratchImage.get());
     fillWhite(scratch.get(), panelWidth, panelHeight);
 

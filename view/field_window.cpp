@@ -56,7 +56,7 @@ void onRightButtonDown(LPARAM lParam) {
 
 void onLeftButtonDown() {
     Program& p = program();
-    if (!isPlaying()) return;
+    if (!isPlaying() || p.shutDown) return;
     const FlipStart start = startFlipSequence(p.state, p.settings, p.patterns);
     if (!start.accepted) return;
     carryOut(start.effects);

@@ -52,9 +52,8 @@ CompatibleBitmap::CompatibleBitmap(HDC compatibleWith, int width, int height)
 }
 
 CompatibleBitmap::~CompatibleBitmap() {
-    if (!bitmap_) return;
-    DeleteObject(bitmap_);
-    countReleased();
+    // Fails while the bitmap is still selected into a DC: then it stays counted as a leak.
+    if (bitmap_ && DeleteObject(bitmap_)) countReleased();
 }
 
 }  // namespace kaleidra

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "core/field.h"
 #include "tests/core/core_test_support.h"
 
 namespace kaleidra {
@@ -25,6 +26,25 @@ TEST(SizeChoice, ChangesTheTotalAtOnceButNotTheTargetOrMargins) {
     EXPECT_EQ(game.settings.clearTarget, 8);
     EXPECT_EQ(game.settings.columnMargin, 6);
     EXPECT_EQ(game.settings.rowMargin, 6);
+}
+
+TEST(SizeChoice, SizesOutsideTheListsArePulledIntoRange) {
+    constexpr std::int32_t intMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t intMax = std::numeric_limits<std::int32_t>::max();
+    const struct {
+        std::int32_t columns, rows, keptColumns, keptRows;
+    } cases[] = {
+        {2, 3, 3, 4}, {10, 17, 9, 16}, {5, 5, 5, 4}, {intMin, intMin, 3, 4}, {intMax, intMax, 9, 16},
+    };
+    for (const auto& c : cases) {
+        GameRecords game;
+        setColumnsPerRow(game.settings, c.columns);
+        setRows(game.settings, c.rows);
+        applyRules(game.settings, 70);
+        EXPECT_EQ(game.settings.columnsPerRow, c.keptColumns) << c.columns;
+        EXPECT_EQ(game.settings.rows, c.keptRows) << c.rows;
+        EXPECT_EQ(inFieldCellCount(game.settings), game.settings.totalPanels) << c.columns << " x " << c.rows;
+    }
 }
 
 TEST(ApplyRules, ClampsTheEnteredPercentage) {

@@ -130,6 +130,9 @@ TEST_F(FieldViewTest, CursorHighlightsThePatternAndMovingAwayErasesIt) {
     Picture moved = rest;
     drawHighlight(moved, 0, 0);
     EXPECT_TRUE(samePicture(shownField(), moved));
+    // The status panel's covered count followed the cursor: one cell of Type A in the field.
+    EXPECT_TRUE(blockMatchesBitmap(program().statusWindow, 523, 112, BitmapId::StatusChar, 16, 0, 16, 16));
+    EXPECT_TRUE(blockMatchesBitmap(program().statusWindow, 507, 112, BitmapId::StatusBack, 507, 112, 16, 16));
 }
 
 TEST_F(FieldViewTest, MovingWithinOneCellChangesNothing) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "view/gdi.h"
 #include "app_fixture.h"
 #include "resource.h"
 
@@ -94,8 +95,12 @@ TEST_P(WayOutTest, ShutsDownOnceWithExitCodeZero) {
     EXPECT_EQ(p.popupMenu, nullptr);
 
     const std::int32_t seconds = p.state.elapsedSeconds;
+    const FlipSequence flip = p.state.flip;
     pumpFor(1200);
     EXPECT_EQ(p.state.elapsedSeconds, seconds) << "the clock must stop";
+    EXPECT_EQ(p.state.flip.entryIndex, flip.entryIndex) << "so must a running operation";
+    EXPECT_EQ(p.state.flip.frame, flip.frame);
+    EXPECT_EQ(liveGdiResources(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -104,7 +109,13 @@ INSTANTIATE_TEST_SUITE_P(
                       WayOut{"CloseOnTitleScreen", false,
                              [] { SendMessageA(program().mainWindow, WM_CLOSE, 0, 0); }},
                       WayOut{"CloseDuringGame", true,
-                             [] { SendMessageA(program().mainWindow, WM_CLOSE, 0, 0); }}),
+                             [] { SendMessageA(program().mainWindow, WM_CLOSE, 0, 0); }},
+                      WayOut{"CloseDuringOperation", true,
+                             [] {
+                                 SendMessageA(program().fieldWindow, WM_LBUTTONDOWN, MK_LBUTTON,
+                                              0);
+                                 SendMessageA(program().mainWindow, WM_CLOSE, 0, 0);
+                             }}),
     [](const ::testing::TestParamInfo<WayOut>& test) { return std::string(test.param.name); });
 
 std::string windowsPath(const char* path) {
