@@ -253,15 +253,16 @@ RgbImage drawStatusBackground(const Fonts& fonts) {
     drawLabels(cr, fonts);
     drawSlash(cr);
     for (const DigitBox& box : allDigitBoxes) drawDigitBoxFrame(cr, box);
-    drawSunkenFrame(cr, patternPreviewArea.x - 2, patternPreviewArea.y - 2, patternPreviewArea.width + 4,
-                    patternPreviewArea.height + 4);
+    drawSunkenFrame(cr, patternPreviewArea.x, patternPreviewArea.y, patternPreviewArea.width,
+                    patternPreviewArea.height);
 
     // The boxes are filled last and pixel by pixel: digits and previews are copied onto them whole,
     // so their colour must be exact.
     RgbImage image = canvas.image();
     for (const DigitBox& box : allDigitBoxes) fillDigitBox(image, box);
-    image.fillRect(patternPreviewArea.x - 2, patternPreviewArea.y - 2, patternPreviewArea.width + 4,
-                   patternPreviewArea.height + 4, previewAreaColour);
+    // Exactly the preview's size: the preview covers its box entirely, inside the sunken frame.
+    image.fillRect(patternPreviewArea.x, patternPreviewArea.y, patternPreviewArea.width,
+                   patternPreviewArea.height, previewAreaColour);
     return image;
 }
 
