@@ -107,18 +107,5 @@ TEST_F(AppTest, ClockTickRedrawsOnlyTheSeconds) {
     EXPECT_TRUE(slotShows(384, 128, 0, 0)) << "the operation count keeps its old picture";
 }
 
-TEST_F(AppTest, StatusPaintOnTheTitleScreenDrawsNothing) {
-    Program& p = program();
-    ShowWindow(p.statusWindow, SW_SHOW);  // shown only to read it back
-    {
-        WindowDC dc(p.statusWindow);
-        const RECT whole{0, 0, 640, 160};
-        FillRect(dc.get(), &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    SendMessageA(p.statusWindow, WM_PAINT, 0, 0);
-    EXPECT_EQ(windowPixel(p.statusWindow, 120, 130), RGB(255, 255, 255));
-    ShowWindow(p.statusWindow, SW_HIDE);
-}
-
 }  // namespace
 }  // namespace kaleidra::testing

@@ -61,17 +61,20 @@ TEST_F(AppTest, MainPaintDuringAGameRepaintsTheChildren) {
     EXPECT_TRUE(samePicture(Picture::ofWindow(p.statusWindow, 640, 160), status));
 }
 
-TEST_F(AppTest, FieldPaintOnTheTitleScreenDrawsNothing) {
-    Program& p = program();
-    ShowWindow(p.fieldWindow, SW_SHOW);  // shown only to read it back
-    {
-        WindowDC dc(p.fieldWindow);
-        const RECT whole{0, 0, 608, 288};
-        FillRect(dc.get(), &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+TEST_F(AppTest, ChildPaintsOnTheTitleScreenDrawNothing) {
+    const Program& p = program();
+    for (HWND child : {p.statusWindow, p.fieldWindow}) {
+        SCOPED_TRACE(child == p.statusWindow ? "status" : "field");
+        ShowWindow(child, SW_SHOW);  // shown only to read it back
+        {
+            WindowDC dc(child);
+            const RECT whole{0, 0, 640, 288};
+            FillRect(dc.get(), &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        SendMessageA(child, WM_PAINT, 0, 0);
+        EXPECT_EQ(windowPixel(child, 120, 130), RGB(0, 0, 0));
+        ShowWindow(child, SW_HIDE);
     }
-    SendMessageA(p.fieldWindow, WM_PAINT, 0, 0);
-    EXPECT_EQ(windowPixel(p.fieldWindow, 300, 150), RGB(0, 0, 0));
-    ShowWindow(p.fieldWindow, SW_HIDE);
 }
 
 }  // namespace
