@@ -6,15 +6,10 @@ tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 exe=$1
 screenshot_dir=${KALEIDRA_SCREENSHOT_DIR:-$(dirname "$tools")/build/screenshots}
 source "$tools/wine-env.sh"
-source "$tools/xvfb-start.sh"
+source "$tools/session.sh"
 
 game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  wineserver -k 2>/dev/null
-  [ -n "${KALEIDRA_XVFB_PID:-}" ] && kill "$KALEIDRA_XVFB_PID" 2>/dev/null
-}
-trap cleanup EXIT
+trap 'kaleidra_end_session "$game_pid"' EXIT
 trap 'exit 130' INT TERM
 
 headless=0

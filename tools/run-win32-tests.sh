@@ -6,16 +6,10 @@ tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build_dir=$1
 shift
 source "$tools/wine-env.sh"
-source "$tools/xvfb-start.sh"
+source "$tools/session.sh"
 
 keeper_pid=""
-cleanup() {
-  [ -n "$keeper_pid" ] && kill "$keeper_pid" 2>/dev/null
-  wineserver -k 2>/dev/null
-  [ -n "${KALEIDRA_XVFB_PID:-}" ] && kill "$KALEIDRA_XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap 'kaleidra_end_session "$keeper_pid"' EXIT
 trap 'exit 130' INT TERM
 
 kaleidra_start_xvfb || exit 1

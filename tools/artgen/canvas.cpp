@@ -70,6 +70,25 @@ std::vector<std::uint8_t> Canvas::coverage() const {
     return alpha;
 }
 
+void addSlabSidesPath(cairo_t* cr, double cx, double middle, double halfWidth, double halfHeight,
+                      double thickness) {
+    cairo_move_to(cr, cx - halfWidth, middle);
+    cairo_line_to(cr, cx, middle + halfHeight);
+    cairo_line_to(cr, cx + halfWidth, middle);
+    cairo_line_to(cr, cx + halfWidth, middle + thickness);
+    cairo_line_to(cr, cx, middle + halfHeight + thickness);
+    cairo_line_to(cr, cx - halfWidth, middle + thickness);
+    cairo_close_path(cr);
+}
+
+void addSlabFacePath(cairo_t* cr, double cx, double middle, double halfWidth, double halfHeight) {
+    cairo_move_to(cr, cx, middle - halfHeight);
+    cairo_line_to(cr, cx + halfWidth, middle);
+    cairo_line_to(cr, cx, middle + halfHeight);
+    cairo_line_to(cr, cx - halfWidth, middle);
+    cairo_close_path(cr);
+}
+
 void setSourceColour(cairo_t* cr, Rgb colour, double alpha) {
     cairo_set_source_rgba(cr, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0, alpha);
 }

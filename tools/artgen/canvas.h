@@ -36,4 +36,10 @@ private:
 
 void setSourceColour(cairo_t* cr, Rgb colour, double alpha = 1.0);
 
+// A panel slab seen from above, its top face's left and right tips at (cx -/+ halfWidth, middle):
+// the outline of its two visible sides, thickness below the face, and the face's diamond.
+void addSlabSidesPath(cairo_t* cr, double cx, double middle, double halfWidth, double halfHeight,
+                      double thickness);
+void addSlabFacePath(cairo_t* cr, double cx, double middle, double halfWidth, double halfHeight);
+
 }  // namespace artgen

@@ -65,13 +65,7 @@ void drawGreenSlab(cairo_t* cr) {
     constexpr double thickness = 6;
     const double middle = top + halfHeight;
     // The slab's sides, then its top face.
-    cairo_move_to(cr, cx - halfWidth, middle);
-    cairo_line_to(cr, cx, middle + halfHeight);
-    cairo_line_to(cr, cx + halfWidth, middle);
-    cairo_line_to(cr, cx + halfWidth, middle + thickness);
-    cairo_line_to(cr, cx, middle + halfHeight + thickness);
-    cairo_line_to(cr, cx - halfWidth, middle + thickness);
-    cairo_close_path(cr);
+    addSlabSidesPath(cr, cx, middle, halfWidth, halfHeight, thickness);
     setSourceColour(cr, green.rim);
     cairo_fill_preserve(cr);
     setSourceColour(cr, {0, 80, 0});
@@ -82,11 +76,7 @@ void drawGreenSlab(cairo_t* cr) {
     cairo_line_to(cr, cx + halfWidth, middle + 0.5);
     cairo_stroke(cr);
 
-    cairo_move_to(cr, cx, top);
-    cairo_line_to(cr, cx + halfWidth, middle);
-    cairo_line_to(cr, cx, middle + halfHeight);
-    cairo_line_to(cr, cx - halfWidth, middle);
-    cairo_close_path(cr);
+    addSlabFacePath(cr, cx, middle, halfWidth, halfHeight);
     setSourceColour(cr, green.face);
     cairo_fill_preserve(cr);
     setSourceColour(cr, {0, 80, 0});

@@ -1,4 +1,7 @@
-# Sourced: starts a private Xvfb on a free display and exports DISPLAY and KALEIDRA_XVFB_PID.
+# Sourced by the scripts that run Wine headless: a private Xvfb, and the clean-up that leaves no
+# process behind.
+
+# Starts Xvfb on a free display; exports DISPLAY and KALEIDRA_XVFB_PID.
 kaleidra_start_xvfb() {
   local display=90
   while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
@@ -16,4 +19,12 @@ kaleidra_start_xvfb() {
     fi
     sleep 0.1
   done
+}
+
+# Ends the given process (if any), this prefix's Wine server and our Xvfb (if we started one).
+kaleidra_end_session() {
+  [ -n "${1:-}" ] && kill "$1" 2>/dev/null
+  wineserver -k 2>/dev/null
+  [ -n "${KALEIDRA_XVFB_PID:-}" ] && kill "$KALEIDRA_XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
 }
