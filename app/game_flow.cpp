@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-#include "app/dialog_launch.h"
+#include "app/open_dialog.h"
 #include "app/popup_menu.h"
 #include "app/program.h"
+#include "app/startup.h"
 #include "core/stage.h"
 #include "dialogs/result_dialog.h"
 #include "dialogs/sure_dialog.h"
@@ -28,11 +29,17 @@ void startGame() {
 
 void endGame() {
     Program& p = program();
-    if (!openDialog("IDD_SURE", sureDialogProc, "ゲームを終了しますか？", sureCancelId) ||
-        lastDialogCommand() != sureOkId || p.shutDown)
+    DialogContext sure{};
+    if (!openDialog("IDD_SURE", sureDialogProc, "ゲームを終了しますか？", sureCancelId, sure) ||
+        p.dialogLaunch.lastCommand != sureOkId || p.shutDown)
         return;
     KillTimer(p.statusWindow, clockTimerId);
-    openDialog("IDD_RESULT", resultDialogProc, "結果表示", resultTitleId);
+    ResultDialogContext result{};
+    result.settings = &p.settings;
+    result.state = &p.state;
+    result.bitmaps = &p.bitmaps;
+    result.quitProgram = shutdownApplication;
+    openDialog("IDD_RESULT", resultDialogProc, "結果表示", resultTitleId, result);
     if (p.shutDown) return;  // the result dialog's quit button ended the program
     buildPopupMenu(destroyMenuKind);
     buildPopupMenu(titleMenuKind);

@@ -7,4 +7,8 @@ Program& program() {
     return instance;
 }
 
+FieldScene fieldScene(const Program& p) { return {p.field, p.settings, p.patterns, p.bitmaps}; }
+
+StatusScene statusScene(const Program& p) { return {p.settings, p.state, p.patterns, p.bitmaps}; }
+
 }  // namespace kaleidra

@@ -9,7 +9,10 @@
 #include "core/game_settings.h"
 #include "core/game_state.h"
 #include "core/patterns.h"
+#include "dialogs/dialog_launch.h"
 #include "view/bitmap_assets.h"
+#include "view/field_view.h"
+#include "view/status_panel.h"
 
 namespace kaleidra {
 
@@ -20,22 +23,11 @@ inline constexpr UINT flipTimerPeriodMs = 50;
 
 inline constexpr int mainClientWidth = 640;
 inline constexpr int mainClientHeight = 480;
-inline constexpr int fieldClientWidth = 608;
-inline constexpr int fieldClientHeight = 288;
-inline constexpr int statusWidth = 640;
-inline constexpr int statusHeight = 160;
 
 // Screen position of the main window's client area, as last reported by WM_MOVE.
 struct MainWindowOrigin {
     std::int32_t x;
     std::int32_t y;
-};
-
-// Shared between a dialog and its opener.
-struct DialogLaunch {
-    int lastCommand;      // id of the last WM_COMMAND the open dialog received
-    int focusId;          // control focused when the dialog opens
-    const char* caption;  // replaces the template's title
 };
 
 struct Program {
@@ -58,5 +50,9 @@ struct Program {
 };
 
 Program& program();
+
+// The records the two child windows draw from.
+FieldScene fieldScene(const Program& p);
+StatusScene statusScene(const Program& p);
 
 }  // namespace kaleidra

@@ -3,8 +3,8 @@
 #include "app/main_window.h"
 #include "app/popup_menu.h"
 #include "app/program.h"
-#include "view/field_window.h"
-#include "view/status_window.h"
+#include "app/field_window.h"
+#include "app/status_window.h"
 
 namespace kaleidra {
 

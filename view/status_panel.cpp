@@ -1,6 +1,5 @@
 #include "view/status_panel.h"
 
-#include "app/program.h"
 #include "core/field.h"
 #include "view/digit_split.h"
 
@@ -15,9 +14,8 @@ bool isDigit(std::int32_t slot) { return slot >= 0 && slot <= 9; }
 
 }  // namespace
 
-void drawNumber(HDC target, MemoryDC& memory, std::int32_t value, int slotCount, int x, int y,
-                int glyphRow) {
-    const BitmapAssets& bitmaps = program().bitmaps;
+void drawNumber(HDC target, MemoryDC& memory, const BitmapAssets& bitmaps, std::int32_t value,
+                int slotCount, int x, int y, int glyphRow) {
     const DigitSlots slots = DigitSplit(value);
     const int firstSlot = slotCountAll - slotCount;
     for (int i = 0; i < slotCount; ++i) {
@@ -35,78 +33,79 @@ void drawNumber(HDC target, MemoryDC& memory, std::int32_t value, int slotCount,
     }
 }
 
-void drawStatusBackground(HDC target, MemoryDC& memory) {
-    memory.select(program().bitmaps[BitmapId::StatusBack]);
+void drawStatusBackground(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    memory.select(scene.bitmaps[BitmapId::StatusBack]);
     BitBlt(target, 0, 0, statusWidth, statusHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
-void drawColourCounts(HDC target, MemoryDC& memory) {
-    const Program& p = program();
+void drawColourCounts(HDC target, MemoryDC& memory, const StatusScene& scene) {
     for (std::int32_t colour = 0; colour < panelColourCount; ++colour) {
-        const int glyphRow =
-            isColourCleared(p.state, p.settings, colour) ? highlightedGlyphRow : normalGlyphRow;
-        drawNumber(target, memory, p.state.colourCounts[static_cast<std::size_t>(colour)], 3,
-                   80 + 62 * colour, 66, glyphRow);
+        const int glyphRow = isColourCleared(scene.state, scene.settings, colour)
+                                 ? highlightedGlyphRow
+                                 : normalGlyphRow;
+        drawNumber(target, memory, scene.bitmaps,
+                   scene.state.colourCounts[static_cast<std::size_t>(colour)], 3, 80 + 62 * colour,
+                   66, glyphRow);
     }
 }
 
-void drawFieldSize(HDC target, MemoryDC& memory) {
-    const GameSettings& settings = program().settings;
-    drawNumber(target, memory, settings.columnsPerRow, 2, 150, 94, normalGlyphRow);
-    drawNumber(target, memory, settings.rows, 2, 220, 94, normalGlyphRow);
-    drawNumber(target, memory, settings.totalPanels, 3, 314, 94, normalGlyphRow);
+void drawFieldSize(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    const GameSettings& settings = scene.settings;
+    drawNumber(target, memory, scene.bitmaps, settings.columnsPerRow, 2, 150, 94, normalGlyphRow);
+    drawNumber(target, memory, scene.bitmaps, settings.rows, 2, 220, 94, normalGlyphRow);
+    drawNumber(target, memory, scene.bitmaps, settings.totalPanels, 3, 314, 94, normalGlyphRow);
 }
 
-void drawElapsedSeconds(HDC target, MemoryDC& memory) {
-    drawNumber(target, memory, program().state.elapsedSeconds, 4, 104, 128, normalGlyphRow);
+void drawElapsedSeconds(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    drawNumber(target, memory, scene.bitmaps, scene.state.elapsedSeconds, 4, 104, 128,
+               normalGlyphRow);
 }
 
-void drawOperationCount(HDC target, MemoryDC& memory) {
-    drawNumber(target, memory, program().state.operationCount, 4, 336, 128, normalGlyphRow);
+void drawOperationCount(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    drawNumber(target, memory, scene.bitmaps, scene.state.operationCount, 4, 336, 128,
+               normalGlyphRow);
 }
 
-void drawClearTerms(HDC target, MemoryDC& memory) {
-    const GameSettings& settings = program().settings;
-    drawNumber(target, memory, settings.clearTarget, 3, 400, 66, normalGlyphRow);
-    drawNumber(target, memory, settings.clearPercentage, 3, 400, 89, normalGlyphRow);
+void drawClearTerms(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    const GameSettings& settings = scene.settings;
+    drawNumber(target, memory, scene.bitmaps, settings.clearTarget, 3, 400, 66, normalGlyphRow);
+    drawNumber(target, memory, scene.bitmaps, settings.clearPercentage, 3, 400, 89, normalGlyphRow);
 }
 
-void drawPatternPreview(HDC target, MemoryDC& memory) {
-    const Program& p = program();
-    if (!isValidPatternType(p.settings.patternType)) return;
-    const auto preview = static_cast<int>(BitmapId::SetArea1) + p.settings.patternType;
-    memory.select(p.bitmaps[static_cast<BitmapId>(preview)]);
+void drawPatternPreview(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    const PatternType type = scene.settings.patternType;
+    if (!isValidPatternType(type)) return;
+    const auto preview = static_cast<int>(BitmapId::SetArea1) + type;
+    memory.select(scene.bitmaps[static_cast<BitmapId>(preview)]);
     BitBlt(target, 511, 34, 80, 40, memory.get(), 0, 0, SRCCOPY);
 }
 
-void drawPatternCounts(HDC target, MemoryDC& memory) {
-    const Program& p = program();
-    const PatternType type = p.settings.patternType;
+void drawPatternCounts(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    const PatternType type = scene.settings.patternType;
     const std::int32_t panelCount =
-        isValidPatternType(type) ? p.patterns.patternPanelCount[static_cast<std::size_t>(type)] : 0;
-    drawNumber(target, memory, panelCount, 2, 564, 112, normalGlyphRow);
-    drawNumber(target, memory,
-               coveredInFieldCount(p.settings, p.patterns, p.state.cursorCol, p.state.cursorRow), 2,
-               507, 112, normalGlyphRow);
+        isValidPatternType(type) ? scene.patterns.patternPanelCount[static_cast<std::size_t>(type)]
+                                 : 0;
+    const std::int32_t covered = coveredInFieldCount(scene.settings, scene.patterns,
+                                                     scene.state.cursorCol, scene.state.cursorRow);
+    drawNumber(target, memory, scene.bitmaps, panelCount, 2, 564, 112, normalGlyphRow);
+    drawNumber(target, memory, scene.bitmaps, covered, 2, 507, 112, normalGlyphRow);
 }
 
-void drawStatusPanel(HDC target, MemoryDC& memory) {
-    drawStatusBackground(target, memory);
-    drawColourCounts(target, memory);
-    drawFieldSize(target, memory);
-    drawElapsedSeconds(target, memory);
-    drawOperationCount(target, memory);
-    drawClearTerms(target, memory);
-    drawPatternPreview(target, memory);
-    drawPatternCounts(target, memory);
+void drawStatusPanel(HDC target, MemoryDC& memory, const StatusScene& scene) {
+    drawStatusBackground(target, memory, scene);
+    drawColourCounts(target, memory, scene);
+    drawFieldSize(target, memory, scene);
+    drawElapsedSeconds(target, memory, scene);
+    drawOperationCount(target, memory, scene);
+    drawClearTerms(target, memory, scene);
+    drawPatternPreview(target, memory, scene);
+    drawPatternCounts(target, memory, scene);
 }
 
-void redrawStatusItem(StatusItem item) {
-    const Program& p = program();
-    if (p.shutDown) return;
-    WindowDC window(p.statusWindow);
+void redrawStatusItem(HWND statusWindow, const StatusScene& scene, StatusItem item) {
+    WindowDC window(statusWindow);
     MemoryDC memory(window.get());
-    item(window.get(), memory);
+    item(window.get(), memory, scene);
 }
 
 }  // namespace kaleidra

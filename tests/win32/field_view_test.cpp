@@ -98,7 +98,7 @@ TEST_F(FieldViewTest, RedrawCellShowsEachFrameWithTheNeighboursAtRest) {
     const Picture rest = restingField();
     for (std::int32_t frame = 0; frame < 5; ++frame) {
         SCOPED_TRACE(frame);
-        redrawCell(6, 8, frame);
+        redrawCell(program().fieldWindow, fieldScene(program()), 6, 8, frame);
         Picture expected = rest;
         drawPiece(expected, 6, 8, frame);
         EXPECT_TRUE(samePicture(shownField(), expected));
@@ -108,9 +108,10 @@ TEST_F(FieldViewTest, RedrawCellShowsEachFrameWithTheNeighboursAtRest) {
 TEST_F(FieldViewTest, RedrawCellOffTheFieldDrawsNothing) {
     startGame(3, 4);
     const Picture before = shownField();
-    redrawCell(6, 5, 2);  // just above the field: its down neighbours are in it
-    redrawCell(-1, -1, 0);
-    redrawCell(17, 16, 0);
+    const Program& p = program();
+    redrawCell(p.fieldWindow, fieldScene(p), 6, 5, 2);  // just above the field: its down neighbours are in it
+    redrawCell(p.fieldWindow, fieldScene(p), -1, -1, 0);
+    redrawCell(p.fieldWindow, fieldScene(p), 17, 16, 0);
     EXPECT_TRUE(samePicture(shownField(), before));
 }
 

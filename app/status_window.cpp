@@ -1,4 +1,4 @@
-#include "view/status_window.h"
+#include "app/status_window.h"
 
 #include "app/program.h"
 #include "core/flip.h"
@@ -20,12 +20,14 @@ void onPaint(HWND window) {
     InvalidateRect(window, &p.statusRepaintRect, FALSE);
     PaintDC paint(window);
     MemoryDC memory(paint.get());
-    drawStatusPanel(paint.get(), memory);
+    drawStatusPanel(paint.get(), memory, statusScene(p));
 }
 
 void onTimer() {
-    clockTick(program().state);
-    redrawStatusItem(drawElapsedSeconds);
+    Program& p = program();
+    if (p.shutDown) return;
+    clockTick(p.state);
+    redrawStatusItem(p.statusWindow, statusScene(p), drawElapsedSeconds);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "view/field_window.h"
+#include "app/field_window.h"
 
 #include "app/popup_menu.h"
 #include "app/program.h"
@@ -10,45 +10,49 @@ namespace kaleidra {
 
 namespace {
 
-bool isPlaying() { return program().state.phase == GamePhase::Playing; }
+// After shutdown the bitmaps are gone: nothing may draw or start.
+bool isLive(const Program& p) { return p.state.phase == GamePhase::Playing && !p.shutDown; }
 
 // Turns the operation's effects into drawing and timer calls.
-void carryOut(const FlipEffects& effects) {
+void carryOut(const Program& p, const FlipEffects& effects) {
     for (const FlipEffect& effect : effects) {
         switch (effect.kind) {
         case FlipEffectKind::drawCell:
-            redrawCell(effect.col, effect.row, effect.frame);
+            redrawCell(p.fieldWindow, fieldScene(p), effect.col, effect.row, effect.frame);
             break;
         case FlipEffectKind::operationCountChanged:
-            redrawStatusItem(drawOperationCount);
+            redrawStatusItem(p.statusWindow, statusScene(p), drawOperationCount);
             break;
         case FlipEffectKind::colourCountsChanged:
-            redrawStatusItem(drawColourCounts);
+            redrawStatusItem(p.statusWindow, statusScene(p), drawColourCounts);
             break;
         case FlipEffectKind::elapsedSecondsChanged:
-            redrawStatusItem(drawElapsedSeconds);
+            redrawStatusItem(p.statusWindow, statusScene(p), drawElapsedSeconds);
             break;
         case FlipEffectKind::finished:
-            KillTimer(program().fieldWindow, flipTimerId);
+            KillTimer(p.fieldWindow, flipTimerId);
             break;
         }
     }
 }
 
 void onPaint(HWND window) {
-    if (isPlaying() && !program().shutDown)
-        paintField(0);
+    const Program& p = program();
+    if (isLive(p))
+        paintField(window, fieldScene(p), 0);
     else
         ValidateRect(window, nullptr);
 }
 
 void onMouseMove(LPARAM lParam) {
-    if (program().state.flip.busy != flipIdle || !isPlaying()) return;
-    moveCursor(LOWORD(lParam), HIWORD(lParam));
+    Program& p = program();
+    if (p.state.flip.busy != flipIdle || !isLive(p)) return;
+    if (moveCursor(p.fieldWindow, fieldScene(p), p.state, LOWORD(lParam), HIWORD(lParam)))
+        redrawStatusItem(p.statusWindow, statusScene(p), drawPatternCounts);
 }
 
 void onRightButtonDown(LPARAM lParam) {
-    if (!isPlaying()) return;
+    if (program().state.phase != GamePhase::Playing) return;
     // From field client to main window client coordinates: the field window's outer origin.
     const int frame = GetSystemMetrics(SM_CXDLGFRAME);
     showPopupMenu(LOWORD(lParam) + 16 - frame, HIWORD(lParam) + 172 - 2 * frame);
@@ -56,16 +60,17 @@ void onRightButtonDown(LPARAM lParam) {
 
 void onLeftButtonDown() {
     Program& p = program();
-    if (!isPlaying() || p.shutDown) return;
+    if (!isLive(p)) return;
     const FlipStart start = startFlipSequence(p.state, p.settings, p.patterns);
     if (!start.accepted) return;
-    carryOut(start.effects);
+    carryOut(p, start.effects);
     SetTimer(p.fieldWindow, flipTimerId, flipTimerPeriodMs, nullptr);
 }
 
 void onTimer() {
     Program& p = program();
-    carryOut(flipTick(p.state, p.field, p.settings, p.patterns));
+    if (p.shutDown) return;
+    carryOut(p, flipTick(p.state, p.field, p.settings, p.patterns));
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+#include "app/open_dialog.h"
+
+#include "app/program.h"
+
+namespace kaleidra {
+
+bool openDialog(const char* templateName, DLGPROC procedure, const char* caption, int focusId,
+                DialogContext& context) {
+    Program& p = program();
+    p.dialogLaunch.caption = caption;
+    p.dialogLaunch.focusId = focusId;
+    context.launch = &p.dialogLaunch;
+    return DialogBoxParamA(p.instance, templateName, p.mainWindow, procedure,
+                           reinterpret_cast<LPARAM>(&context)) != -1;
+}
+
+}  // namespace kaleidra

@@ -1,0 +1,19 @@
+#include "dialogs/dialog_launch.h"
+
+namespace kaleidra {
+
+void beginDialog(HWND dialog, LPARAM launchParameter) {
+    SetWindowLongPtrA(dialog, DWLP_USER, launchParameter);
+    const auto* context = dialogContext<DialogContext>(dialog);
+    if (!context) return;
+    SetWindowTextA(dialog, context->launch->caption);
+    SetFocus(GetDlgItem(dialog, context->launch->focusId));
+}
+
+int recordDialogCommand(HWND dialog, WPARAM commandParam) {
+    const int command = LOWORD(commandParam);
+    if (auto* context = dialogContext<DialogContext>(dialog)) context->launch->lastCommand = command;
+    return command;
+}
+
+}  // namespace kaleidra

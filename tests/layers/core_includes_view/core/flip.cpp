@@ -1,0 +1,1 @@
+#include "view/gdi.h"
