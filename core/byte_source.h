@@ -1,8 +1,8 @@
 #pragma once
 // Raw byte streams for the stage reader: a file on disk, or bytes already in memory.
 
+#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <span>
 
 namespace kaleidra {
@@ -14,8 +14,9 @@ public:
     virtual int nextByte() = 0;
 };
 
-// Reads a file in binary mode, so that the stage reader alone decides how line ends count.
-// A file that cannot be opened yields no byte.
+// Reads a regular disk file in binary mode, so that the stage reader alone decides how line ends
+// count. Anything else (a folder, FIFO, socket, device or a reserved device name) yields no byte
+// and is never read, since a read from it may never return.
 class FileByteSource final : public ByteSource {
 public:
     explicit FileByteSource(const char* path);
@@ -26,8 +27,15 @@ public:
     int nextByte() override;
 
 private:
-    std::FILE* file_ = nullptr;
+    int descriptor_ = -1;
+    std::array<std::uint8_t, 512> buffer_{};
+    std::size_t filled_ = 0;
+    std::size_t position_ = 0;
 };
+
+// Whether the last part of a path is a device name that Windows reserves in every folder (CON, PRN,
+// AUX, NUL, COM1..COM9, LPT1..LPT9, CONIN$, CONOUT$), in any case, with or without an extension.
+bool namesReservedDevice(const char* path);
 
 // Yields the bytes of a buffer that outlives it.
 class MemoryByteSource final : public ByteSource {

@@ -35,15 +35,15 @@ void applyRules(GameSettings& settings, std::int32_t enteredPercentage) {
     settings.rowMargin = (16 - settings.rows) / 2;
 }
 
-void setStageFilePath(GameSettings& settings, const char* path) {
+bool setStageFilePath(GameSettings& settings, const char* path) {
+    settings.stageFilePath.fill('\0');
+    if (path == nullptr) return true;
+    const std::size_t capacity = settings.stageFilePath.size() - 1;
     std::size_t length = 0;
-    if (path != nullptr) {
-        while (length + 1 < settings.stageFilePath.size() && path[length] != '\0') {
-            settings.stageFilePath[length] = path[length];
-            ++length;
-        }
-    }
-    settings.stageFilePath[length] = '\0';
+    while (length <= capacity && path[length] != '\0') ++length;
+    if (length > capacity) return false;
+    std::copy_n(path, length, settings.stageFilePath.begin());
+    return true;
 }
 
 }  // namespace kaleidra

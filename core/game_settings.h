@@ -29,7 +29,8 @@ void setColumnsPerRow(GameSettings& settings, std::int32_t columns);
 void setRows(GameSettings& settings, std::int32_t rows);
 // Clamps the entered percentage to 30..100 and derives the clear target and the margins.
 void applyRules(GameSettings& settings, std::int32_t enteredPercentage);
-// Stores a path, cut short at the buffer's size rather than overrunning it.
-void setStageFilePath(GameSettings& settings, const char* path);
+// Stores a path that fits the buffer and returns true. A longer one is never cut, since its first
+// 255 bytes may name another file: the path is emptied, which gives a random stage, and false returned.
+bool setStageFilePath(GameSettings& settings, const char* path);
 
 }  // namespace kaleidra

@@ -84,8 +84,13 @@ void generateStage(Field& field, GameState& state, const GameSettings& settings,
         generateRandomStage(field, state, settings, random);
         return;
     }
-    std::array<char, stageFilePathSize> path = settings.stageFilePath;
-    path.back() = '\0';  // a path buffer written without its terminator still ends here
+    // A buffer filled to its end without a terminator held a longer path: reading only its first
+    // bytes would open another file, so such a path cannot be opened.
+    const auto& path = settings.stageFilePath;
+    if (std::find(path.begin(), path.end(), '\0') == path.end()) {
+        generateRandomStage(field, state, settings, random);
+        return;
+    }
     FileByteSource file(path.data());
     generateStageFromFile(field, state, settings, file, random);
 }

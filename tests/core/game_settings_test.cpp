@@ -88,26 +88,27 @@ TEST(ApplyRules, TruncatesTheTargetAndDerivesTheMargins) {
     }
 }
 
-TEST(SetStageFilePath, KeepsAtMost255BytesAndAlwaysTerminates) {
+TEST(SetStageFilePath, StoresAPathThatFitsAndNeverCutsALongerOne) {
     const std::string exactFit(255, 'a');
-    const std::string oneTooLong(256, 'b');
+    const std::string oneTooLong = exactFit + "b";  // its first 255 bytes name another file
     const std::string farTooLong(5000, 'c');
     const struct {
         const char* label;
         const char* path;
+        bool fits;
         std::string stored;
     } cases[] = {
-        {"short", "stages\\one.txt", "stages\\one.txt"},
-        {"empty", "", ""},
-        {"no path at all", nullptr, ""},
-        {"exactly 255 bytes", exactFit.c_str(), exactFit},
-        {"256 bytes", oneTooLong.c_str(), oneTooLong.substr(0, 255)},
-        {"5000 bytes", farTooLong.c_str(), farTooLong.substr(0, 255)},
+        {"short", "stages\\one.txt", true, "stages\\one.txt"},
+        {"empty", "", true, ""},
+        {"no path at all", nullptr, true, ""},
+        {"exactly 255 bytes", exactFit.c_str(), true, exactFit},
+        {"256 bytes", oneTooLong.c_str(), false, ""},
+        {"5000 bytes", farTooLong.c_str(), false, ""},
     };
     for (const auto& c : cases) {
         GameSettings settings{};
         settings.stageFilePath.fill('x');  // no terminator left from before
-        setStageFilePath(settings, c.path);
+        EXPECT_EQ(setStageFilePath(settings, c.path), c.fits) << c.label;
         const char* stored = settings.stageFilePath.data();
         ASSERT_NE(std::memchr(stored, '\0', settings.stageFilePath.size()), nullptr) << c.label;
         EXPECT_EQ(std::string(stored), c.stored) << c.label;

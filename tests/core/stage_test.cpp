@@ -2,11 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 #include "tests/core/core_test_support.h"
 
@@ -244,6 +258,115 @@ TEST_F(StageGeneration, FallsBackOnTheRandomStageWhenTheFileGivesNothing) {
         EXPECT_EQ(coloursInCellOrder(fromFile), coloursInCellOrder(random)) << c.label;
         EXPECT_EQ(fromFile.settings.stageSource, StageSource::File) << c.label;
     }
+}
+
+TEST_F(StageGeneration, APathLongerThanTheBufferIsNeverCutIntoAnotherName) {
+    // A stage file whose whole path takes exactly the 255 bytes the buffer holds.
+    const std::string folder = directory.string() + "/";
+    ASSERT_LT(folder.size(), 200u);
+    const std::string fitting = writeStageFile("3", std::string(255 - folder.size(), 'n').c_str());
+    ASSERT_EQ(fitting.size(), 255u);
+    const std::string longer = fitting + "x";  // what a cut would turn into the file above
+
+    const GameRecords random = startRandom(aSecond, 9, 16);
+    EXPECT_EQ(startWithFile(fitting, 9, 16).state.colourCounts,
+              (std::array<std::int32_t, 5>{0, 0, 0, 144, 0}));
+    EXPECT_EQ(coloursInCellOrder(startWithFile(longer, 9, 16)), coloursInCellOrder(random));
+
+    // A buffer filled to the end by another writer, without a terminator.
+    GameRecords unterminated;
+    unterminated.chooseRules(9, 16);
+    unterminated.settings.stageSource = StageSource::File;
+    std::copy_n(longer.begin(), stageFilePathSize, unterminated.settings.stageFilePath.begin());
+    layoutCells(unterminated.field);
+    generateStage(unterminated.field, unterminated.state, unterminated.settings, aSecond);
+    EXPECT_EQ(coloursInCellOrder(unterminated), coloursInCellOrder(random));
+}
+
+// Runs a game start on its own thread and waits generously: a start that blocks fails here instead
+// of hanging the suite. A blocked thread can never be joined, so the process ends at once.
+GameRecords startWithinWatchdog(const std::function<GameRecords()>& start, const std::string& label) {
+    auto result = std::make_shared<std::promise<GameRecords>>();
+    std::future<GameRecords> started = result->get_future();
+    std::thread([result, start] { result->set_value(start()); }).detach();
+    if (started.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << label << ": the game start still waits after 10 s";
+        std::abort();
+    }
+    return started.get();
+}
+
+#ifndef _WIN32
+TEST_F(StageGeneration, APathThatIsNoRegularFileGivesARandomStageWithoutWaiting) {
+    const std::string lonelyFifo = (directory / "no-writer").string();
+    ASSERT_EQ(mkfifo(lonelyFifo.c_str(), 0600), 0);
+
+    // A writer that sends fewer bytes than the field has cells and then keeps the FIFO open.
+    const std::string stalledFifo = (directory / "stalled-writer").string();
+    ASSERT_EQ(mkfifo(stalledFifo.c_str(), 0600), 0);
+    const int writer = open(stalledFifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(write(writer, "12", 2), 2);
+
+    const std::string linkToFifo = (directory / "link-to-fifo").string();
+    ASSERT_EQ(symlink(lonelyFifo.c_str(), linkToFifo.c_str()), 0);
+
+    const std::string socketPath = (directory / "socket").string();
+    const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listening, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+    std::filesystem::create_directory(directory / "folder");
+    const struct {
+        const char* label;
+        std::string path;
+    } cases[] = {
+        {"FIFO without a writer", lonelyFifo},
+        {"FIFO whose writer stalls", stalledFifo},
+        {"link to a FIFO", linkToFifo},
+        {"socket", socketPath},
+        {"folder", (directory / "folder").string()},
+        {"endless device", "/dev/zero"},
+    };
+    const GameRecords random = startRandom(aSecond, 9, 16);
+    for (const auto& c : cases) {
+        const GameRecords game =
+            startWithinWatchdog([&] { return startWithFile(c.path, 9, 16); }, c.label);
+        EXPECT_EQ(coloursInCellOrder(game), coloursInCellOrder(random)) << c.label;
+    }
+    close(writer);
+    close(listening);
+}
+
+TEST_F(StageGeneration, ALinkToARegularFileIsRead) {
+    const std::string link = (directory / "link.txt").string();
+    ASSERT_EQ(symlink(writeStageFile("3").c_str(), link.c_str()), 0);
+    EXPECT_EQ(startWithFile(link).state.colourCounts, (std::array<std::int32_t, 5>{0, 0, 0, 12, 0}));
+}
+#endif
+
+TEST(NamesReservedDevice, KnowsTheDeviceNamesInAnyFolderCaseAndExtension) {
+    const struct {
+        const char* path;
+        bool reserved;
+    } cases[] = {
+        {"CON", true},           {"nul", true},           {"Aux", true},
+        {"PRN", true},           {"COM1", true},          {"com9", true},
+        {"LPT1", true},          {"lpt9", true},          {"COM1.txt", true},
+        {"nul.tar.gz", true},    {"com1 .log", true},     {"CON:", true},
+        {"C:CON", true},         {"C:\\stages\\aux.txt", true}, {"/stages/Lpt3.dat", true},
+        {"\\\\.\\COM2", true},   {"CONIN$", true},        {"conout$.x", true},
+        {"COM0", false},         {"COM10", false},        {"LPT", false},
+        {"CONSOLE.txt", false},  {"xnul", false},         {"nul_stage.txt", false},
+        {"C:\\CON\\stage.txt", false}, {"stage.con", false}, {"", false},
+        {nullptr, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(namesReservedDevice(c.path), c.reserved) << (c.path ? c.path : "no path");
 }
 
 TEST_F(StageGeneration, RandomStagesAreEqualForEqualSeconds) {
