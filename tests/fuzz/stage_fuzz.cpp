@@ -1,11 +1,16 @@
-// Feeds arbitrary stage file bytes to the stage reader and the stage generator on every field shape.
+// Feeds arbitrary stage file bytes to the stage reader and the stage generator on every field shape,
+// both from memory and from a real file read as a game start reads it.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <span>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "core/stage.h"
 
@@ -29,15 +34,71 @@ std::vector<std::uint8_t> expectedContent(std::span<const std::uint8_t> raw, std
     return content;
 }
 
-void checkShape(std::span<const std::uint8_t> raw, std::int32_t columns, std::int32_t rows) {
+constexpr std::int64_t fixedSecond = 1'700'000'000;
+std::int64_t theFixedSecond() { return fixedSecond; }
+
+// One scratch file for the whole run, rewritten with every input and removed at the end.
+struct ScratchFile {
+    std::string path = "/tmp/kaleidra-stage-fuzz-XXXXXX";
+    ScratchFile() {
+        const int descriptor = mkstemp(path.data());
+        check(descriptor >= 0);
+        close(descriptor);
+    }
+    ~ScratchFile() { unlink(path.c_str()); }
+};
+
+const std::string& stageFilePath() {
+    static const ScratchFile scratch;
+    return scratch.path;
+}
+
+void writeStageFile(std::span<const std::uint8_t> raw) {
+    std::FILE* file = std::fopen(stageFilePath().c_str(), "wb");
+    check(file != nullptr);
+    check(std::fwrite(raw.data(), 1, raw.size(), file) == raw.size());
+    check(std::fclose(file) == 0);
+}
+
+struct Game {
     GameSettings settings{};
     GameState state{};
-    initDefaults(state, settings);
-    setColumnsPerRow(settings, columns);
-    setRows(settings, rows);
-    applyRules(settings, 70);
     Field field{};
-    layoutCells(field);
+};
+
+Game newGame(std::int32_t columns, std::int32_t rows) {
+    Game game;
+    initDefaults(game.state, game.settings);
+    setColumnsPerRow(game.settings, columns);
+    setRows(game.settings, rows);
+    applyRules(game.settings, 70);
+    layoutCells(game.field);
+    return game;
+}
+
+// The file as a game start reads it must give the stage that the same bytes give from memory.
+void checkFileMatchesMemory(std::span<const std::uint8_t> raw, std::int32_t columns, std::int32_t rows) {
+    Game fromMemory = newGame(columns, rows);
+    MemoryByteSource bytes(raw);
+    StageRandom random(static_cast<std::uint32_t>(fixedSecond));
+    generateStageFromFile(fromMemory.field, fromMemory.state, fromMemory.settings, bytes, random);
+
+    Game fromFile = newGame(columns, rows);
+    fromFile.settings.stageSource = StageSource::File;
+    check(setStageFilePath(fromFile.settings, stageFilePath().c_str()));
+    generateStage(fromFile.field, fromFile.state, fromFile.settings, theFixedSecond);
+
+    for (std::size_t col = 0; col < latticeColumns; ++col)
+        for (std::size_t row = 0; row < latticeRows; ++row)
+            check(fromFile.field.cells[col][row].colour == fromMemory.field.cells[col][row].colour);
+    check(fromFile.state.colourCounts == fromMemory.state.colourCounts);
+}
+
+void checkShape(std::span<const std::uint8_t> raw, std::int32_t columns, std::int32_t rows) {
+    Game game = newGame(columns, rows);
+    GameSettings& settings = game.settings;
+    GameState& state = game.state;
+    Field& field = game.field;
 
     MemoryByteSource file(raw);
     StageRandom random(static_cast<std::uint32_t>(raw.size()));
@@ -71,8 +132,12 @@ void checkInput(std::span<const std::uint8_t> raw) {
         MemoryByteSource source(raw);
         check(readStageContent(source, maxBytes) == expectedContent(raw, maxBytes));
     }
+    writeStageFile(raw);
     for (std::int32_t columns = 3; columns <= 9; ++columns) {
-        for (std::int32_t rows = 4; rows <= 16; rows += 2) checkShape(raw, columns, rows);
+        for (std::int32_t rows = 4; rows <= 16; rows += 2) {
+            checkShape(raw, columns, rows);
+            checkFileMatchesMemory(raw, columns, rows);
+        }
     }
 }
 
