@@ -39,7 +39,7 @@ void carryOut(const Program& p, const FlipEffects& effects) {
 void onPaint(HWND window) {
     const Program& p = program();
     if (isLive(p))
-        paintField(window, fieldScene(p), 0);
+        paintField(window, fieldScene(p), panelInMotion(p.state, p.settings, p.patterns));
     else
         ValidateRect(window, nullptr);
 }

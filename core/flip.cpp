@@ -86,6 +86,17 @@ FlipEffects flipTick(GameState& state, Field& field, const GameSettings& setting
     return effects;
 }
 
+PanelInMotion panelInMotion(const GameState& state, const GameSettings& settings, const PatternTable& table) {
+    const PanelInMotion atRest{false, 0, 0, 0};
+    if (state.flip.busy == flipIdle || state.flip.frame <= 0 || state.flip.frame >= framesPerPanel)
+        return atRest;
+    const PatternOffset offset = patternOffset(table, state.flip.pattern, state.flip.entryIndex);
+    if (offset.dcol == patternEndMarker) return atRest;
+    const LatticePosition target = coveredCell(state.cursorCol, state.cursorRow, offset);
+    if (!isInField(settings, target.col, target.row)) return atRest;
+    return PanelInMotion{true, target.col, target.row, state.flip.frame};
+}
+
 FlipEffects clockTick(GameState& state) {
     countUp(state.elapsedSeconds);
     FlipEffects effects;

@@ -49,6 +49,16 @@ FlipStart startFlipSequence(GameState& state, const GameSettings& settings, cons
 // A flip timer tick. With no operation running (a new game ended it) it reports only `finished`,
 // on which the field window kills the flip timer.
 FlipEffects flipTick(GameState& state, Field& field, const GameSettings& settings, const PatternTable& table);
+// The panel that a running operation shows between two ticks, at the frame last drawn (1 to 4).
+// The colour advance after frame 4 draws nothing, so a repaint meanwhile must draw this panel at
+// its frame, not at rest in its old colour.
+struct PanelInMotion {
+    bool moving;
+    std::int32_t col;
+    std::int32_t row;
+    std::int32_t frame;
+};
+PanelInMotion panelInMotion(const GameState& state, const GameSettings& settings, const PatternTable& table);
 // A clock timer tick: one more second, stopping at the largest count.
 FlipEffects clockTick(GameState& state);
 

@@ -35,12 +35,11 @@ void drawHighlight(HDC target, MemoryDC& memory, const BitmapAssets& bitmaps, co
 
 }  // namespace
 
-void paintField(HWND fieldWindow, const FieldScene& scene, std::int32_t frame) {
+void paintField(HWND fieldWindow, const FieldScene& scene, const PanelInMotion& inMotion) {
     // Sent WM_PAINTs come with no update region: take the whole window, so the field is complete.
     const RECT whole{0, 0, fieldClientWidth, fieldClientHeight};
     InvalidateRect(fieldWindow, &whole, FALSE);
     PaintDC paint(fieldWindow);
-    if (frame < 0 || frame >= animationFrames) return;
     // Composed off-screen on white, since SRCAND needs a white base, then copied in one go.
     // The bitmap is declared first so that the DC lets go of it before it is deleted.
     CompatibleBitmap scratchImage(paint.get(), fieldClientWidth, fieldClientHeight);
@@ -51,8 +50,12 @@ void paintField(HWND fieldWindow, const FieldScene& scene, std::int32_t frame) {
     sheet.select(scene.bitmaps[BitmapId::FieldPanel]);
     forEachInFieldCell(scene.settings, [&](std::int32_t col, std::int32_t row) {
         const Cell& cell = cellAt(scene.field, col, row);
+        // The colour advance after the last frame draws nothing: the panel must stay at its frame.
+        const bool moving = inMotion.moving && inMotion.col == col && inMotion.row == row &&
+                            inMotion.frame > 0 && inMotion.frame < animationFrames;
         if (isDrawableColour(cell.colour))
-            copyPanelPiece(scratch.get(), cell.x, cell.y, sheet.get(), cell.colour, frame, SRCAND);
+            copyPanelPiece(scratch.get(), cell.x, cell.y, sheet.get(), cell.colour,
+                           moving ? inMotion.frame : 0, SRCAND);
     });
     BitBlt(paint.get(), 0, 0, fieldClientWidth, fieldClientHeight, scratch.get(), 0, 0, SRCCOPY);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/field.h"
+#include "core/flip.h"
 #include "core/game_settings.h"
 #include "core/game_state.h"
 #include "core/patterns.h"
@@ -24,8 +25,9 @@ struct FieldScene {
     const BitmapAssets& bitmaps;
 };
 
-// Every in-field cell at the frame, on white, without highlight: the whole window every time.
-void paintField(HWND fieldWindow, const FieldScene& scene, std::int32_t frame);
+// Every in-field cell on white, without highlight: the whole window every time. Each cell is at
+// rest, except a panel in motion, which stays at the frame the running operation last drew.
+void paintField(HWND fieldWindow, const FieldScene& scene, const PanelInMotion& inMotion);
 // One cell's rectangle at a frame of its colour, composed off-screen; nothing for a cell off the field.
 void redrawCell(HWND fieldWindow, const FieldScene& scene, std::int32_t col, std::int32_t row,
                 std::int32_t frame);

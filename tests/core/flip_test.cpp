@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -314,6 +315,38 @@ TEST_F(FlipSequenceTest, ACellWithoutAColourIsLeftAlone) {
     EXPECT_EQ(runToEnd().size(), 26u);
     EXPECT_EQ(game.colour(6, 7), NoPanel);
     EXPECT_EQ(game.state.colourCounts, countsBefore);
+}
+
+// A repaint between ticks must show what the ticks drew: the last frame drawn, until the advance.
+TEST_F(FlipSequenceTest, ThePanelInMotionIsTheOneLastDrawnUntilItsColourAdvances) {
+    const struct {
+        const char* label;
+        std::int32_t col;
+        std::int32_t row;
+        PatternType pattern;
+    } cases[] = {
+        {"Type A inside", 6, 8, TypeA},
+        {"Type A at the corner, partly outside", 0, 0, TypeA},
+        {"Type G inside", 6, 8, TypeG},
+    };
+    for (const auto& c : cases) {
+        startGame();
+        ASSERT_TRUE(clickAt(c.col, c.row, c.pattern).accepted) << c.label;
+        EXPECT_FALSE(panelInMotion(game.state, game.settings, game.table).moving) << c.label;
+        std::optional<FlipEffect> shown;  // the frame left on screen, until the colour advance
+        int ticks = 0;
+        for (Effects effects = tick(); effects != Effects{finished}; effects = tick()) {
+            ASSERT_LT(++ticks, 100) << c.label << ": the operation never finished";
+            for (const FlipEffect& effect : effects) {
+                if (effect.kind == FlipEffectKind::drawCell) shown = effect;
+                if (effect.kind == FlipEffectKind::colourCountsChanged) shown.reset();
+            }
+            const PanelInMotion inMotion = panelInMotion(game.state, game.settings, game.table);
+            ASSERT_EQ(inMotion.moving, shown.has_value()) << c.label;
+            if (!shown) continue;
+            EXPECT_EQ(draw(inMotion.col, inMotion.row, inMotion.frame), *shown) << c.label;
+        }
+    }
 }
 
 TEST(ClockTick, AddsOneSecondUpToTheLargestCount) {

@@ -197,6 +197,35 @@ TEST_F(FieldViewTest, OperationAdvancesEachCoveredPanelInListOrder) {
     }
 }
 
+// A repaint at any tick of an operation (a minimise and restore, an uncovered window) shows what the
+// animation shows at that moment, and once the operation has ended every panel shows its colour.
+TEST_F(FieldViewTest, ARepaintAtAnyTickLeavesEveryPanelInItsColour) {
+    startGame();
+    Program& p = program();
+    moveMouseTo(centreOf(6, 8));
+    // Type A at (6, 8): five panels of five ticks each, then the end; 0 is right after the click.
+    // A panel's fourth and fifth ticks (4, 5, 9, 10, ...) are the moments around its colour advance.
+    for (int repaintAfterTick = 0; repaintAfterTick <= 25; ++repaintAfterTick) {
+        SCOPED_TRACE(repaintAfterTick);
+        SendMessageA(p.fieldWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        KillTimer(p.fieldWindow, flipTimerId);  // the test gives the ticks itself
+        ASSERT_EQ(p.state.flip.busy, flipRunning);
+        for (int tick = 0; tick < repaintAfterTick; ++tick)
+            SendMessageA(p.fieldWindow, WM_TIMER, flipTimerId, 0);
+
+        Picture animated = restingField();
+        const PanelInMotion inMotion = panelInMotion(p.state, p.settings, p.patterns);
+        if (inMotion.moving) drawPiece(animated, inMotion.col, inMotion.row, inMotion.frame);
+        SendMessageA(p.fieldWindow, WM_PAINT, 0, 0);
+        EXPECT_TRUE(samePicture(shownField(), animated)) << "the repaint keeps the animation's frame";
+
+        for (int tick = 0; tick < 30 && p.state.flip.busy == flipRunning; ++tick)
+            SendMessageA(p.fieldWindow, WM_TIMER, flipTimerId, 0);
+        ASSERT_EQ(p.state.flip.busy, flipIdle);
+        EXPECT_TRUE(samePicture(shownField(), restingField())) << "every panel in its colour";
+    }
+}
+
 TEST_F(FieldViewTest, FlipTimerRunsTheOperationToItsEnd) {
     startGame();
     Program& p = program();
