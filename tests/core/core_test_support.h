@@ -5,6 +5,7 @@
 
 #include <array>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "core/field.h"
@@ -12,6 +13,7 @@
 #include "core/game_settings.h"
 #include "core/game_state.h"
 #include "core/patterns.h"
+#include "core/stage.h"
 
 namespace kaleidra {
 
@@ -102,6 +104,18 @@ inline ::testing::AssertionResult countsMatchCells(const GameRecords& game) {
                << "counts add up to " << sum << ", not " << game.settings.totalPanels;
     }
     return ::testing::AssertionSuccess();
+}
+
+// A new game with the stage from `path`, as a game start makes it, at a fixed second.
+inline GameRecords startWithStageFile(const std::string& path, std::int32_t columns, std::int32_t rows,
+                                      CalendarClock clock) {
+    GameRecords game;
+    game.chooseRules(columns, rows);
+    game.settings.stageSource = StageSource::File;
+    setStageFilePath(game.settings, path.c_str());
+    layoutCells(game.field);
+    generateStage(game.field, game.state, game.settings, clock);
+    return game;
 }
 
 }  // namespace kaleidra

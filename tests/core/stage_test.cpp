@@ -184,13 +184,7 @@ protected:
     // A new game on the given field with the stage from `path`.
     GameRecords startWithFile(const std::string& path, std::int32_t columns = 3, std::int32_t rows = 4,
                               CalendarClock clock = aSecond) {
-        GameRecords game;
-        game.chooseRules(columns, rows);
-        game.settings.stageSource = StageSource::File;
-        setStageFilePath(game.settings, path.c_str());
-        layoutCells(game.field);
-        generateStage(game.field, game.state, game.settings, clock);
-        return game;
+        return startWithStageFile(path, columns, rows, clock);
     }
 
     GameRecords startRandom(CalendarClock clock, std::int32_t columns = 3, std::int32_t rows = 4) {
