@@ -114,8 +114,30 @@ INSTANTIATE_TEST_SUITE_P(Lettering, TitlePiece,
 
 TEST(TitleBack, HasTheNearWhiteBackgroundWhereNothingIsDrawn) {
     const Bitmap back = loadBitmap("title_back");
-    for (const auto& [x, y] : {std::pair{638, 0}, std::pair{0, 0}, std::pair{638, 308}}) {
+    for (const auto& [x, y] : {std::pair{0, 308}, std::pair{6, 200}, std::pair{400, 300}}) {
         EXPECT_EQ(back.at(x, y), (Rgb{252, 252, 252})) << "at " << x << ", " << y;
+    }
+}
+
+// The main window's white lies above the picture (at y 171) and beside its last column (x 639):
+// the edges that meet it must be that white, or a faint line shows.
+TEST(TitleBack, ItsTopRowAndRightColumnAreTheWindowsWhite) {
+    const Bitmap back = loadBitmap("title_back");
+    for (int x = 0; x < back.width; ++x) ASSERT_EQ(back.at(x, 0), white) << "top row at " << x;
+    for (int y = 0; y < back.height; ++y) ASSERT_EQ(back.at(back.width - 1, y), white) << "right column at " << y;
+}
+
+// During a game the picture shows only left of the field window (x 0..12), right of it (x 627..)
+// and below it (rows 289..): there it is the plain background, brightening into the white edges.
+TEST(TitleBack, ShowsOnlyCalmBackgroundAroundTheField) {
+    const Bitmap back = loadBitmap("title_back");
+    for (int y = 0; y < back.height; ++y) {
+        for (int x = 0; x < back.width; ++x) {
+            if (x >= 13 && x < 627 && y < 289) continue;
+            const Rgb pixel = back.at(x, y);
+            ASSERT_TRUE(pixel.r == pixel.g && pixel.g == pixel.b && pixel.r >= 252)
+                << "at " << x << ", " << y;
+        }
     }
 }
 

@@ -50,7 +50,7 @@ std::vector<BitmapFile> drawBitmaps(const Fonts& fonts) {
         {"title_author", drawTitleCredit(fonts), 8, {white}},
         {"title_logo1", drawTitleLogo(fonts), 8, {white}},
         {"title_logo2", drawTitleSubtitle(fonts), 8, {white}},
-        {"title_back", drawTitleBack(samplePanel), 8, {titleBackground}},
+        {"title_back", drawTitleBack(samplePanel), 8, {titleBackground, white}},
         {"field_panel", drawPanelSheet(), 8, {white}},
         {"field_panel_mask", drawPanelMask(), 8, {white, black}},
         {"field_cursor", drawCursorImage(), 8, {white}},

@@ -128,6 +128,43 @@ void fadeToBackground(cairo_t* cr, int width, int height) {
     }
 }
 
+// Lays a colour over the picture: opaque at the line through (fromX, fromY), clear at (towardsX, towardsY).
+void fadeEdge(cairo_t* cr, int width, int height, Rgb colour, double fromX, double fromY, double towardsX,
+              double towardsY) {
+    cairo_pattern_t* fade = cairo_pattern_create_linear(fromX, fromY, towardsX, towardsY);
+    cairo_pattern_add_color_stop_rgba(fade, 0, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0, 1);
+    cairo_pattern_add_color_stop_rgba(fade, 1, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0, 0);
+    cairo_rectangle(cr, 0, 0, width, height);
+    cairo_set_source(cr, fade);
+    cairo_fill(cr);
+    cairo_pattern_destroy(fade);
+}
+
+// The strips left and below the field stay plain background, and the lattice eases into them
+// behind the field, so the title screen shows soft edges rather than a cut.
+void calmFieldMargins(cairo_t* cr, int width, int height) {
+    constexpr double ease = 28;
+    setSourceColour(cr, titleBackground);
+    cairo_rectangle(cr, 0, 0, fieldMarginLeft, height);
+    cairo_rectangle(cr, 0, fieldMarginBottomRow, width, height - fieldMarginBottomRow);
+    cairo_fill(cr);
+    fadeEdge(cr, width, fieldMarginBottomRow, titleBackground, fieldMarginLeft, 0, fieldMarginLeft + ease, 0);
+    fadeEdge(cr, width, fieldMarginBottomRow, titleBackground, 0, fieldMarginBottomRow, 0,
+             fieldMarginBottomRow - ease);
+}
+
+// The window's white lies above the picture and beside its last column: the near-white
+// background brightens into it, ending in exact white.
+void fadeIntoWindowWhite(cairo_t* cr, int width, int height) {
+    constexpr double ease = 16;
+    fadeEdge(cr, width, height, white, 0, 0, 0, ease);
+    fadeEdge(cr, width, height, white, width, 0, width - ease, 0);
+    setSourceColour(cr, white);
+    cairo_rectangle(cr, 0, 0, width, 1);
+    cairo_rectangle(cr, width - 1, 0, 1, height);
+    cairo_fill(cr);
+}
+
 void drawTiltedStatusPanel(cairo_t* cr, const RgbImage& statusPanel) {
     const Canvas panel(statusPanel);
     constexpr double scale = 0.55;
@@ -136,7 +173,7 @@ void drawTiltedStatusPanel(cairo_t* cr, const RgbImage& statusPanel) {
     const double halfHeight = statusPanel.height() / 2.0;
 
     cairo_save(cr);
-    cairo_translate(cr, 440, 150);
+    cairo_translate(cr, 428, 150);  // its shadow ends left of the strip beside the field
     cairo_rotate(cr, angle);
     cairo_scale(cr, scale, scale);
     // A soft shadow first, then the panel itself, both translucent.
@@ -191,7 +228,9 @@ RgbImage drawTitleBack(const RgbImage& statusPanel) {
     cairo_paint(cr);
     drawPerspectiveLattice(cr);
     fadeToBackground(cr, width, height);
+    calmFieldMargins(cr, width, height);
     drawTiltedStatusPanel(cr, statusPanel);
+    fadeIntoWindowWhite(cr, width, height);
     return canvas.image();
 }
 
