@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/startup.h"
 #include "core/stage.h"
+#include "dialogs/area_dialog.h"
 #include "dialogs/result_dialog.h"
 #include "dialogs/sure_dialog.h"
 
@@ -25,6 +26,15 @@ void startGame() {
     ShowWindow(p.fieldWindow, SW_SHOW);
     ShowWindow(p.statusWindow, SW_SHOW);
     SetTimer(p.statusWindow, clockTimerId, clockTimerPeriodMs, nullptr);
+}
+
+void choosePattern() {
+    Program& p = program();
+    AreaDialogContext area{};
+    area.settings = &p.settings;
+    openDialog("IDD_AREA", areaDialogProc, "パネル操作範囲の設定", areaCloseId, area);
+    SendMessageA(p.fieldWindow, WM_PAINT, 0, 0);
+    SendMessageA(p.statusWindow, WM_PAINT, 0, 0);
 }
 
 void endGame() {

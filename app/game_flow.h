@@ -4,6 +4,8 @@
 namespace kaleidra {
 
 void startGame();
+// The pattern dialog; afterwards the field shows no highlight and the status panel the new pattern.
+void choosePattern();
 // Asks for confirmation, shows the result, and returns to the title screen (or ends the program).
 void endGame();
 

@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 
 #include "app/game_flow.h"
+#include "app/open_dialog.h"
 #include "app/popup_menu.h"
 #include "app/program.h"
 #include "app/startup.h"
+#include "dialogs/rule_dialog.h"
 #include "resource.h"
 #include "view/gdi.h"
 
@@ -69,18 +71,30 @@ void onClose() {
     shutdownApplication();
 }
 
+void chooseRules() {
+    RuleDialogContext rules{};
+    rules.settings = &program().settings;
+    openDialog("IDD_RULE", ruleDialogProc, "ルールの設定", ruleCloseId, rules);
+}
+
 void onCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
+    case IDM_RULES:
+        chooseRules();
+        break;
     case IDM_START:
         startGame();
         break;
     case IDM_QUIT:
         shutdownApplication();
         break;
+    case IDM_PATTERN:
+        choosePattern();
+        break;
     case IDM_END_GAME:
         endGame();
         break;
-    default:  // IDM_CANCEL; the rule and pattern dialogs are not built yet
+    default:  // IDM_CANCEL
         break;
     }
 }

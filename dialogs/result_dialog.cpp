@@ -1,8 +1,39 @@
 #include "dialogs/result_dialog.h"
 
+#include "dialogs/result_text.h"
+#include "resource.h"
+
 namespace kaleidra {
 
 namespace {
+
+// Every field once, as the game stands now; nothing is updated afterwards.
+void showResult(HWND dialog, const ResultDialogContext& context) {
+    const ResultTexts texts = formatResult(*context.settings, *context.state);
+    SetDlgItemTextA(dialog, IDC_RESULT_COLUMNS, texts.columns.data());
+    SetDlgItemTextA(dialog, IDC_RESULT_ROWS, texts.rows.data());
+    SetDlgItemTextA(dialog, IDC_RESULT_TOTAL, texts.total.data());
+    SetDlgItemTextA(dialog, IDC_RESULT_CLEAR_TERMS, texts.clearTerms.data());
+    SetDlgItemTextA(dialog, IDC_RESULT_TIME, texts.time.data());
+    SetDlgItemTextA(dialog, IDC_RESULT_OPERATIONS, texts.operations.data());
+    for (int colour = 0; colour < panelColourCount; ++colour) {
+        const auto k = static_cast<std::size_t>(colour);
+        SetDlgItemTextA(dialog, IDC_RESULT_MARK_RED + colour, texts.marks[k].data());
+        SetDlgItemTextA(dialog, IDC_RESULT_COUNT_RED + colour, texts.counts[k].data());
+    }
+    const BitmapId picture = texts.cleared ? BitmapId::ResultClear : BitmapId::ResultNotClear;
+    // The control loaded the template's picture itself; once replaced, deleting it is ours to do.
+    // Ours stays with the program, which deletes it at shutdown.
+    const auto templatePicture = reinterpret_cast<HGDIOBJ>(
+        SendDlgItemMessageA(dialog, IDC_RESULT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                            reinterpret_cast<LPARAM>((*context.bitmaps)[picture])));
+    if (templatePicture) DeleteObject(templatePicture);
+}
+
+void onInitDialog(HWND dialog, LPARAM launchParameter) {
+    beginDialog(dialog, launchParameter);
+    if (const auto* context = dialogContext<ResultDialogContext>(dialog)) showResult(dialog, *context);
+}
 
 void onCommand(HWND dialog, WPARAM wParam) {
     switch (recordDialogCommand(dialog, wParam)) {
@@ -13,7 +44,7 @@ void onCommand(HWND dialog, WPARAM wParam) {
         EndDialog(dialog, 1);
         if (const auto* context = dialogContext<ResultDialogContext>(dialog)) context->quitProgram();
         break;
-    default:
+    default:  // Escape among them: only the buttons leave the result
         break;
     }
 }
@@ -23,7 +54,7 @@ void onCommand(HWND dialog, WPARAM wParam) {
 INT_PTR CALLBACK resultDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        beginDialog(dialog, lParam);
+        onInitDialog(dialog, lParam);
         return 0;
     case WM_COMMAND:
         onCommand(dialog, wParam);

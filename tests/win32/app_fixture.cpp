@@ -26,6 +26,15 @@ void pumpFor(DWORD milliseconds) {
     }
 }
 
+void sendCommand(UINT id) { SendMessageA(program().mainWindow, WM_COMMAND, id, 0); }
+
+bool quitMessageQueued(WPARAM* exitCode) {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
+    *exitCode = message.wParam;
+    return true;
+}
+
 COLORREF windowPixel(HWND window, int x, int y) {
     WindowDC dc(window);
     return GetPixel(dc.get(), x, y);

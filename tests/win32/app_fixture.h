@@ -17,6 +17,11 @@ void pumpMessages();
 // Keeps the message loop running for a while, so that timers tick.
 void pumpFor(DWORD milliseconds);
 
+// A menu command, as the popup menu delivers it to the main window.
+void sendCommand(UINT id);
+// Takes the quit message if one is queued, with its exit code.
+bool quitMessageQueued(WPARAM* exitCode);
+
 COLORREF windowPixel(HWND window, int x, int y);
 // A pixel of one of the program's bitmaps, as the screen would show it.
 COLORREF bitmapPixel(BitmapId bitmap, int x, int y);

@@ -85,14 +85,21 @@ void expectControls(HWND dialog, const std::vector<ControlSpec>& table) {
         GetClassNameA(control, className, sizeof className);
         EXPECT_STRCASEEQ(className, spec.className);
 
+        // The dialog manager turns a control's WS_BORDER into a client edge, and moves the default
+        // push button's style with the focus.
         const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
-        const DWORD required = spec.style | WS_CHILD | WS_VISIBLE;
-        EXPECT_EQ(style & required, required) << std::hex << "style 0x" << style;
         const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE));
+        DWORD required = (spec.style | WS_CHILD | WS_VISIBLE) & ~WS_BORDER;
+        if (std::string(spec.className) == "Button" && (spec.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            required &= ~BS_DEFPUSHBUTTON;
+        EXPECT_EQ(style & required, required) << std::hex << "style 0x" << style;
+        if (spec.style & WS_BORDER) {
+            EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE)) << "a border";
+        }
         EXPECT_EQ(exStyle & spec.exStyle, spec.exStyle) << std::hex << "extended style 0x" << exStyle;
 
-        RECT expected{spec.units.left, spec.units.top, spec.units.left + spec.units.right,
-                      spec.units.top + spec.units.bottom};
+        // Place and size are mapped each on its own, as the dialog manager does.
+        RECT expected = spec.units;
         MapDialogRect(dialog, &expected);
         RECT shown;
         GetWindowRect(control, &shown);
@@ -100,8 +107,8 @@ void expectControls(HWND dialog, const std::vector<ControlSpec>& table) {
         EXPECT_EQ(shown.left, expected.left);
         EXPECT_EQ(shown.top, expected.top);
         if (!spec.sizedByContent) {
-            EXPECT_EQ(shown.right, expected.right);
-            EXPECT_EQ(shown.bottom, expected.bottom);
+            EXPECT_EQ(shown.right - shown.left, expected.right);
+            EXPECT_EQ(shown.bottom - shown.top, expected.bottom);
         }
         if (spec.text) {
             char text[256] = {};

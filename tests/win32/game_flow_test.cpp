@@ -12,15 +12,6 @@
 namespace kaleidra::testing {
 namespace {
 
-void sendCommand(UINT id) { SendMessageA(program().mainWindow, WM_COMMAND, id, 0); }
-
-bool quitMessageQueued(WPARAM* exitCode) {
-    MSG message;
-    if (!PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
-    *exitCode = message.wParam;
-    return true;
-}
-
 TEST_F(AppTest, StartingAGameShowsTheChildrenWithFreshCounters) {
     Program& p = program();
     p.state.elapsedSeconds = 77;
