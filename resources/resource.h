@@ -14,6 +14,16 @@
 #define IDM_PATTERN 2002
 #define IDM_END_GAME 2003
 
+/* Rule dialog */
+#define IDC_RULE_COLUMNS 10011
+#define IDC_RULE_ROWS 10012
+#define IDC_RULE_TOTAL 10013
+#define IDC_RULE_PERCENTAGE 10021
+#define IDC_RULE_RANDOM 10031
+#define IDC_RULE_FILE 10041
+#define IDC_RULE_PATH 10042
+#define IDC_RULE_BROWSE 10043
+
 /* Pattern dialog: the radio of pattern type t is IDC_TYPE_A + t */
 #define IDC_TYPE_A 20011
 #define IDC_TYPE_B 20012

@@ -1,0 +1,197 @@
+#include "dialogs/rule_dialog.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+
+#include "resource.h"
+
+namespace kaleidra {
+
+namespace {
+
+constexpr int fewestColumns = 3;
+constexpr int mostColumns = 9;
+constexpr int firstRowChoice = 2;  // the rows list offers 2 * i rows for i = 2..8
+constexpr int lastRowChoice = 8;
+constexpr int pathFieldLimit = static_cast<int>(stageFilePathSize) - 1;
+
+// Description, pattern, and the empty string that ends the chooser's filter list.
+constexpr char stageFileFilter[] = "すべてのファイル(*.*)\0*.*\0";
+
+using PathText = char[stageFilePathSize];
+
+void addListNumber(HWND dialog, int id, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void showTotal(HWND dialog, const GameSettings& settings) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", settings.totalPanels);
+    SetDlgItemTextA(dialog, IDC_RULE_TOTAL, text);
+}
+
+void showPath(HWND dialog, const GameSettings& settings) {
+    SetDlgItemTextA(dialog, IDC_RULE_PATH, settings.stageFilePath.data());
+}
+
+void enableFileChoice(HWND dialog, bool enabled) {
+    EnableWindow(GetDlgItem(dialog, IDC_RULE_PATH), enabled);
+    EnableWindow(GetDlgItem(dialog, IDC_RULE_BROWSE), enabled);
+}
+
+void checkSource(HWND dialog, StageSource source) {
+    SendDlgItemMessageA(dialog, IDC_RULE_RANDOM, BM_SETCHECK,
+                        source == StageSource::Random ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_RULE_FILE, BM_SETCHECK,
+                        source == StageSource::File ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void onInitDialog(HWND dialog, LPARAM lParam) {
+    beginDialog(dialog, lParam);
+    const auto* context = dialogContext<RuleDialogContext>(dialog);
+    if (!context) return;
+    const GameSettings& settings = *context->settings;
+    for (int columns = fewestColumns; columns <= mostColumns; ++columns)
+        addListNumber(dialog, IDC_RULE_COLUMNS, columns);
+    SendDlgItemMessageA(dialog, IDC_RULE_COLUMNS, CB_SETCURSEL,
+                        static_cast<WPARAM>(settings.columnsPerRow - fewestColumns), 0);
+    for (int i = firstRowChoice; i <= lastRowChoice; ++i) addListNumber(dialog, IDC_RULE_ROWS, 2 * i);
+    SendDlgItemMessageA(dialog, IDC_RULE_ROWS, CB_SETCURSEL,
+                        static_cast<WPARAM>(settings.rows / 2 - firstRowChoice), 0);
+    showTotal(dialog, settings);
+    SetDlgItemInt(dialog, IDC_RULE_PERCENTAGE, static_cast<UINT>(settings.clearPercentage), TRUE);
+    // Whatever the player types must still fit the stored path at the close.
+    SendDlgItemMessageA(dialog, IDC_RULE_PATH, EM_LIMITTEXT, pathFieldLimit, 0);
+    showPath(dialog, settings);
+    checkSource(dialog, settings.stageSource);
+    if (settings.stageSource == StageSource::Random) enableFileChoice(dialog, false);
+}
+
+// Any command of a list, not only a new selection, brings the total in line with both lists.
+void onColumnsList(HWND dialog, GameSettings& settings) {
+    const LRESULT index = SendDlgItemMessageA(dialog, IDC_RULE_COLUMNS, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return;
+    setColumnsPerRow(settings, static_cast<std::int32_t>(index) + fewestColumns);
+    showTotal(dialog, settings);
+}
+
+void onRowsList(HWND dialog, GameSettings& settings) {
+    const LRESULT index = SendDlgItemMessageA(dialog, IDC_RULE_ROWS, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return;
+    setRows(settings, 2 * (static_cast<std::int32_t>(index) + firstRowChoice));
+    showTotal(dialog, settings);
+}
+
+void onRandom(HWND dialog, GameSettings& settings) {
+    checkSource(dialog, StageSource::Random);
+    enableFileChoice(dialog, false);
+    settings.stageSource = StageSource::Random;
+}
+
+void onFile(HWND dialog, GameSettings& settings) {
+    checkSource(dialog, StageSource::File);
+    enableFileChoice(dialog, true);
+    showPath(dialog, settings);  // drops what was typed since the last close
+    settings.stageSource = StageSource::File;
+}
+
+// The stage is read by the bare name, relative to the current directory. The chooser leaves that
+// directory alone when a full path is typed into it, so the chosen file's folder is made current here.
+void takeChosenFile(GameSettings& settings, const PathText& fullPath, WORD nameOffset,
+                    const PathText& fileName) {
+    PathText folder;
+    std::snprintf(folder, sizeof folder, "%.*s", static_cast<int>(nameOffset), fullPath);
+    if (folder[0] != '\0') SetCurrentDirectoryA(folder);
+    setStageFilePath(settings, fileName);
+}
+
+void onBrowse(HWND dialog, GameSettings& settings) {
+    // The chooser writes into buffers of its own: on a path too long for them it reports a failure
+    // and leaves a needed size in the first bytes, which must never reach the stored path.
+    PathText fullPath;
+    PathText fileName = {};
+    std::snprintf(fullPath, sizeof fullPath, "%.*s", pathFieldLimit, settings.stageFilePath.data());
+    // Moving through folders in the chooser changes the current directory even when it is cancelled.
+    char startDirectory[MAX_PATH];
+    const DWORD startLength = GetCurrentDirectoryA(sizeof startDirectory, startDirectory);
+
+    OPENFILENAMEA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = dialog;
+    chooser.lpstrFilter = stageFileFilter;
+    chooser.nFilterIndex = 1;
+    chooser.lpstrFile = fullPath;
+    chooser.nMaxFile = sizeof fullPath;
+    chooser.lpstrFileTitle = fileName;
+    chooser.nMaxFileTitle = sizeof fileName;
+    const bool chosen = GetOpenFileNameA(&chooser) != FALSE;
+    fullPath[sizeof fullPath - 1] = '\0';
+    fileName[sizeof fileName - 1] = '\0';
+
+    if (chosen)
+        takeChosenFile(settings, fullPath, chooser.nFileOffset, fileName);
+    else if (startLength > 0 && startLength < sizeof startDirectory)
+        SetCurrentDirectoryA(startDirectory);
+    showPath(dialog, settings);
+}
+
+void onClose(HWND dialog, GameSettings& settings) {
+    // One byte more than a stored path may hold: a longer text is refused as a whole rather than cut
+    // into the name of another file (typing stops at the limit; text can still be put there).
+    char path[stageFilePathSize + 1] = {};
+    GetDlgItemTextA(dialog, IDC_RULE_PATH, path, sizeof path);
+    setStageFilePath(settings, path);
+    // Signed and without a success flag: text that is no number reads as 0 and is clamped to 30.
+    applyRules(settings,
+               static_cast<std::int32_t>(GetDlgItemInt(dialog, IDC_RULE_PERCENTAGE, nullptr, TRUE)));
+    EndDialog(dialog, 1);
+}
+
+void onCommand(HWND dialog, WPARAM wParam) {
+    const int command = recordDialogCommand(dialog, wParam);
+    const auto* context = dialogContext<RuleDialogContext>(dialog);
+    if (!context) return;
+    GameSettings& settings = *context->settings;
+    switch (command) {
+    case IDC_RULE_COLUMNS:
+        onColumnsList(dialog, settings);
+        break;
+    case IDC_RULE_ROWS:
+        onRowsList(dialog, settings);
+        break;
+    case IDC_RULE_RANDOM:
+        onRandom(dialog, settings);
+        break;
+    case IDC_RULE_FILE:
+        onFile(dialog, settings);
+        break;
+    case IDC_RULE_BROWSE:
+        onBrowse(dialog, settings);
+        break;
+    case ruleCloseId:
+        onClose(dialog, settings);
+        break;
+    default:  // Escape (IDCANCEL) and the edit fields' notifications
+        break;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ruleDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        onInitDialog(dialog, lParam);
+        return 0;
+    case WM_COMMAND:
+        onCommand(dialog, wParam);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace kaleidra
