@@ -133,6 +133,20 @@ class Game:
     def status_screen(self, x, y):
         return self.screen(x, y)
 
+    def game_menu(self, accelerator, col=6, row=8):
+        """Right click on a field cell, then the game menu's item by its accelerator key."""
+        x, y = cell_rect(col, row)
+        xdotool("mousemove", *self.field_screen(x + 32, y + 16), "click", 3)
+        time.sleep(0.7)
+        xdotool("key", accelerator)
+
+    def click_cell(self, col, row):
+        """Onto the cell from inside its diamond, so that it becomes the cursor cell, then a click."""
+        x, y = cell_rect(col, row)
+        xdotool("mousemove", *self.field_screen(x + 20, y + 16))
+        time.sleep(0.3)
+        xdotool("mousemove", *self.field_screen(x + 32, y + 16), "click", 1)
+
     def title_menu(self, position):
         """Right click on the title screen, then a click on the menu's item at position (1-based)."""
         point = self.screen(100, 100)
@@ -172,6 +186,36 @@ class Game:
         xdotool("mousemove", fx + fw - 14, fy + self.frame + 9, "click", 1)
         code = self.process.wait(timeout=20)
         check(code == 0, f"exit code {code}")
+
+
+class Dialog:
+    """A dialog on the screen, found by its caption: its template's dialog units in screen pixels."""
+
+    def __init__(self, caption, width_units, height_units, timeout=10):
+        x, y, width, height = window_geometry(f"^{caption}$", timeout=timeout)
+        self.client = (x + DIALOG_FRAME, y + DIALOG_FRAME + CAPTION)
+        client_width, client_height = width - 2 * DIALOG_FRAME, height - 2 * DIALOG_FRAME - CAPTION
+        # The base units are whatever makes the template's size in units the client size.
+        self.base_x = next(b for b in range(4, 40) if (width_units * b + 2) // 4 == client_width)
+        self.base_y = next(b for b in range(8, 80) if (height_units * b + 4) // 8 == client_height)
+
+    def point(self, x, y):
+        """The screen point of a place given in dialog units."""
+        return self.client[0] + (x * self.base_x + 2) // 4, self.client[1] + (y * self.base_y + 4) // 8
+
+    def centre(self, x, y, width, height):
+        """The screen point in the middle of a control given in dialog units."""
+        (left, top), (right, bottom) = self.point(x, y), self.point(x + width, y + height)
+        return (left + right) // 2, (top + bottom) // 2
+
+    def click(self, x, y, width, height):
+        xdotool("mousemove", *self.centre(x, y, width, height), "click", 1)
+        time.sleep(0.3)
+
+
+def dialog_closed(caption):
+    return not subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{caption}$"],
+                              capture_output=True).stdout.strip()
 
 
 def run(main):
