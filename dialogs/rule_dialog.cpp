@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "dialogs/fitted_texts.h"
 #include "resource.h"
 
 namespace kaleidra {
@@ -68,6 +69,7 @@ void onInitDialog(HWND dialog, LPARAM lParam) {
     showPath(dialog, settings);
     checkSource(dialog, settings.stageSource);
     if (settings.stageSource == StageSource::Random) enableFileChoice(dialog, false);
+    fitOneLineTexts(dialog);
 }
 
 // Any command of a list, not only a new selection, brings the total in line with both lists.
@@ -189,6 +191,9 @@ INT_PTR CALLBACK ruleDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         onCommand(dialog, wParam);
         return 1;
+    case WM_DESTROY:
+        releaseFittedFont(dialog);
+        return 0;
     default:
         return 0;
     }

@@ -11,6 +11,7 @@
 #include "core/field.h"
 #include "dialog_driver.h"
 #include "resource.h"
+#include "view/gdi.h"
 
 namespace kaleidra::testing {
 namespace {
@@ -201,6 +202,33 @@ TEST_F(RuleDialogTest, ControlsLieWhereTheTemplatePutsThem) {
     std::vector<ControlSpec> shown = ruleTemplate();
     for (ControlSpec& spec : shown) spec.style &= ~(WS_VSCROLL | WS_TABSTOP);
     driveDialog(openRules, {[&](HWND dialog) { expectControls(dialog, shown); }, closeRules});
+}
+
+// Whatever font stands in for the template's, no one-line label is cut: "(30～100%)" is wider in
+// the IPA stand-in than its place.
+TEST_F(RuleDialogTest, EveryOneLineLabelReadsWhole) {
+    driveDialog(openRules, {[](HWND dialog) {
+                                for (HWND label = GetWindow(dialog, GW_CHILD); label;
+                                     label = GetWindow(label, GW_HWNDNEXT)) {
+                                    char text[128] = {};
+                                    const int length = GetWindowTextA(label, text, sizeof text);
+                                    char className[16] = {};
+                                    GetClassNameA(label, className, sizeof className);
+                                    if (lstrcmpiA(className, "Static") != 0 || length == 0) continue;
+                                    RECT place;
+                                    GetClientRect(label, &place);
+                                    WindowDC dc(label);
+                                    const HGDIOBJ previous = SelectObject(
+                                        dc.get(), reinterpret_cast<HFONT>(
+                                                      SendMessageA(label, WM_GETFONT, 0, 0)));
+                                    SIZE needed{};
+                                    GetTextExtentPoint32A(dc.get(), text, length, &needed);
+                                    SelectObject(dc.get(), previous);
+                                    if (place.bottom >= 2 * needed.cy) continue;  // several lines
+                                    EXPECT_LE(needed.cx, place.right) << text;
+                                }
+                            },
+                            closeRules});
 }
 
 TEST_F(RuleDialogTest, OpensOverTheClientAreaWithoutSystemMenuAndFocusOnClose) {
