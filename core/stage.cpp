@@ -69,6 +69,12 @@ void generateStageFromFile(Field& field, GameState& state, const GameSettings& s
         generateRandomStage(field, state, settings, random);
         return;
     }
+    colourCellsFromContent(field, state, settings, content);
+}
+
+void colourCellsFromContent(Field& field, GameState& state, const GameSettings& settings,
+                            std::span<const std::uint8_t> content) {
+    if (content.empty()) return;
     std::size_t next = 0;
     forEachInFieldCell(settings, [&](std::int32_t col, std::int32_t row) {
         cellAt(field, col, row).colour = colourFromByte(content[next % content.size()]);

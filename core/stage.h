@@ -2,6 +2,7 @@
 // Stage generation: random colours, or the bytes of a stage file read as text.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/byte_source.h"
@@ -32,6 +33,11 @@ std::int64_t calendarSeconds();
 // Colours every in-field cell from settings.stageSource and stageFilePath, then recounts.
 void generateStage(Field& field, GameState& state, const GameSettings& settings,
                    CalendarClock clock = calendarSeconds);
+
+// Colours every in-field cell in cell order from content already read, repeating it when it is
+// shorter than the field, then recounts. Empty content leaves the cells as they are.
+void colourCellsFromContent(Field& field, GameState& state, const GameSettings& settings,
+                            std::span<const std::uint8_t> content);
 
 // The two ways generateStage colours the cells. A file that yields no byte gives a random stage.
 void generateRandomStage(Field& field, GameState& state, const GameSettings& settings, StageRandom& random);

@@ -233,6 +233,35 @@ TEST_F(StageGeneration, ASingleDigitThreeMakesEveryCellLightBlue) {
     EXPECT_TRUE(isColourCleared(game.state, game.settings, LightBlue));
 }
 
+TEST(ColourCellsFromContent, TakesTheContentAsReadWithoutTranslatingItAgain) {
+    // "1 CR CR LF" reads as 1, CR, LF; colouring must not turn that CR LF into one LF again.
+    const struct {
+        const char* label;
+        Bytes content;
+        std::string colours;  // of the twelve cells of a 3 x 4 field
+    } cases[] = {
+        {"a CR before an LF stays a cell", {'1', '\r', '\n'}, "130130130130"},
+        {"longer than the field", bytesOf("4444444444443333"), "444444444444"},
+        {"one byte fills every cell", bytesOf("2"), "222222222222"},
+    };
+    for (const auto& c : cases) {
+        GameRecords game;
+        game.chooseRules(3, 4);
+        layoutCells(game.field);
+        colourCellsFromContent(game.field, game.state, game.settings, c.content);
+        EXPECT_EQ(coloursInCellOrder(game), colours(c.colours)) << c.label;
+        EXPECT_TRUE(countsMatchCells(game)) << c.label;
+    }
+}
+
+TEST(ColourCellsFromContent, LeavesTheCellsAloneForEmptyContent) {
+    GameRecords game;
+    game.chooseRules(3, 4);
+    layoutCells(game.field);
+    colourCellsFromContent(game.field, game.state, game.settings, Bytes{});
+    EXPECT_EQ(coloursInCellOrder(game), std::vector<std::int32_t>(12, NoPanel));
+}
+
 TEST_F(StageGeneration, FallsBackOnTheRandomStageWhenTheFileGivesNothing) {
     std::filesystem::create_directory(directory / "folder");
     const struct {
