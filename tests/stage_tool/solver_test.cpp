@@ -1,0 +1,180 @@
+#include <random>
+#include <string>
+
+#include "core/stage.h"
+#include "stage_tool/click_model.h"
+#include "stage_tool/field_rules.h"
+#include "stage_tool/partial_solver.h"
+#include "stage_tool/plan_replay.h"
+#include "stage_tool/whole_field_solver.h"
+#include "tests/stage_tool/stage_tool_test_support.h"
+
+namespace kaleidra::stage_tool {
+namespace {
+
+const SolveChoices everyColour(PatternType pattern) {
+    return {{pattern}, {Red, Yellow, Green, LightBlue, Purple}};
+}
+
+PatternTable patternTable() {
+    PatternTable table{};
+    initPatternTable(table);
+    return table;
+}
+
+LoadedStage oneColourStage(FieldSize size, std::int32_t percentage, std::int32_t colour) {
+    LoadedStage stage;
+    stage.settings = settingsFor(size, percentage);
+    layoutCells(stage.field);
+    const std::uint8_t digit = static_cast<std::uint8_t>('0' + colour);
+    colourCellsFromContent(stage.field, stage.state, stage.settings, std::span<const std::uint8_t>(&digit, 1));
+    return stage;
+}
+
+// Random clicks anywhere the cursor can go, 1..4 times each.
+ClickPlan randomClicks(PatternType pattern, int positions, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    const auto& cursorCells = reachableCursorCells();
+    ClickPlan plan{pattern, 0, {}};
+    for (int i = 0; i < positions; ++i)
+        plan.clicks.push_back({cursorCells[random() % cursorCells.size()], static_cast<std::int32_t>(1 + random() % 4)});
+    return plan;
+}
+
+// The clicks that the known plan undoes: t clicks are undone by 5 - t more at the same place.
+ClickPlan undoneBy(const ClickPlan& known) {
+    ClickPlan scramble = known;
+    for (Click& click : scramble.clicks) click.times = 5 - click.times;
+    return scramble;
+}
+
+// A one-colour field scrambled by the game's own operation so that `known` clears it again.
+LoadedStage scrambledFor(const LoadedStage& start, const ClickPlan& known) {
+    return replayPlan(start, patternTable(), undoneBy(known)).after;
+}
+
+::testing::AssertionResult reachesTarget(const LoadedStage& stage, const SolveOutcome& outcome) {
+    if (!outcome.planFound) return ::testing::AssertionFailure() << "no plan";
+    const ReplayResult replay = replayPlan(stage, patternTable(), outcome.plan);
+    const auto count = replay.colourCounts[static_cast<std::size_t>(outcome.plan.colour)];
+    if (!replay.completed || count < stage.settings.clearTarget)
+        return ::testing::AssertionFailure() << "the replay leaves " << count << " panels of colour "
+                                             << outcome.plan.colour << ", target " << stage.settings.clearTarget;
+    return ::testing::AssertionSuccess();
+}
+
+struct ScrambleCase {
+    FieldSize size;
+    PatternType pattern;
+    int positions;  // clicked 1..4 times each
+};
+
+const ScrambleCase scrambles[] = {
+    {{9, 16}, TypeA, 3}, {{9, 16}, TypeB, 4}, {{9, 16}, TypeC, 3}, {{9, 16}, TypeD, 3}, {{9, 16}, TypeE, 4},
+    {{9, 16}, TypeF, 2}, {{9, 16}, TypeG, 3}, {{3, 4}, TypeA, 3},  {{3, 4}, TypeF, 2},  {{5, 8}, TypeC, 4},
+    {{7, 12}, TypeE, 3}, {{4, 6}, TypeG, 2},  {{6, 14}, TypeD, 5}, {{9, 4}, TypeB, 4},  {{3, 16}, TypeA, 5},
+};
+
+std::string describe(const ScrambleCase& c, std::uint32_t seed) {
+    return std::to_string(c.size.columns) + "x" + std::to_string(c.size.rows) + " Type " +
+           static_cast<char>('A' + c.pattern) + ", " + std::to_string(c.positions) + " positions, seed " +
+           std::to_string(seed);
+}
+
+TEST(WholeFieldSolve, UndoesKnownClicksOnAOneColourFieldWithNoMoreClicks) {
+    const PatternTable table = patternTable();
+    std::uint32_t seed = 1;
+    for (const ScrambleCase& c : scrambles) {
+        ++seed;
+        SCOPED_TRACE(describe(c, seed));
+        const LoadedStage start = oneColourStage(c.size, 100, static_cast<std::int32_t>(seed % 5));
+        const ClickPlan known = randomClicks(c.pattern, c.positions, seed);
+        const LoadedStage scrambled = scrambledFor(start, known);
+
+        const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(c.pattern));
+        EXPECT_TRUE(reachesTarget(scrambled, outcome));
+        EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
+        EXPECT_EQ(outcome.plan.pattern, c.pattern);
+    }
+}
+
+TEST(TargetSolve, ReachesTheTargetOnScrambledFieldsWithNoMoreClicksThanAKnownPlan) {
+    const PatternTable table = patternTable();
+    std::uint32_t seed = 100;
+    for (const ScrambleCase& c : scrambles) {
+        ++seed;
+        SCOPED_TRACE(describe(c, seed));
+        const LoadedStage start = oneColourStage(c.size, 80, Green);
+        const ClickPlan known = randomClicks(c.pattern, c.positions + 4, seed);
+        const LoadedStage scrambled = scrambledFor(start, known);
+
+        const SolveOutcome outcome = solveForTarget(scrambled, table, everyColour(c.pattern));
+        EXPECT_TRUE(reachesTarget(scrambled, outcome));
+        EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
+    }
+}
+
+TEST(WholeFieldSolve, ReportsASingularSystemAndStillFindsAPlan) {
+    // Cursor cells beyond the field's edge cover parts of it, so there are more unknowns than panels.
+    const PatternTable table = patternTable();
+    const LoadedStage start = oneColourStage({3, 4}, 100, Red);
+    const LoadedStage scrambled = scrambledFor(start, randomClicks(TypeA, 4, 9));
+    const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(TypeA));
+    ASSERT_EQ(outcome.systems.size(), 1u);
+    const SystemSummary& system = outcome.systems.front();
+    EXPECT_EQ(system.equations, 12u);
+    EXPECT_EQ(system.rank, 12u);
+    EXPECT_GT(system.unknowns, system.rank);
+    EXPECT_EQ(system.nullity(), system.unknowns - system.rank);
+    EXPECT_TRUE(reachesTarget(scrambled, outcome));
+    EXPECT_FALSE(outcome.impossible);
+}
+
+TEST(Solve, NeedsNoClickForAFieldAlreadyCleared) {
+    const PatternTable table = patternTable();
+    for (const std::int32_t percentage : {100, 70, 30}) {
+        SCOPED_TRACE(percentage);
+        const LoadedStage stage = oneColourStage({9, 16}, percentage, Purple);
+        const SolveChoices choices = everyColour(TypeC);
+        const SolveOutcome outcome =
+            percentage == 100 ? solveWholeField(stage, table, choices) : solveForTarget(stage, table, choices);
+        ASSERT_TRUE(outcome.planFound);
+        EXPECT_EQ(outcome.plan.totalClicks(), 0);
+        EXPECT_EQ(outcome.plan.colour, Purple);
+        EXPECT_TRUE(outcome.proven);
+    }
+}
+
+TEST(Solve, KeepsToTheChosenColourAndPattern) {
+    const PatternTable table = patternTable();
+    const LoadedStage start = oneColourStage({5, 8}, 100, Yellow);
+    const LoadedStage scrambled = scrambledFor(start, randomClicks(TypeD, 3, 77));
+    const SolveChoices choices{{TypeB, TypeD}, {Purple}};
+    const SolveOutcome outcome = solveWholeField(scrambled, table, choices);
+    EXPECT_TRUE(reachesTarget(scrambled, outcome));
+    EXPECT_EQ(outcome.plan.colour, Purple);
+    EXPECT_TRUE(outcome.plan.pattern == TypeB || outcome.plan.pattern == TypeD);
+    EXPECT_EQ(outcome.systems.size(), 2u);
+}
+
+TEST(Solve, FindsPlansForRandomStagesWithEveryPattern) {
+    const PatternTable table = patternTable();
+    for (const std::int32_t percentage : {100, 60}) {
+        for (std::int32_t pattern = TypeA; pattern <= TypeG; ++pattern) {
+            SCOPED_TRACE("Type " + std::string(1, static_cast<char>('A' + pattern)) + " at " +
+                         std::to_string(percentage) + " %");
+            LoadedStage stage;
+            stage.settings = settingsFor({6, 10}, percentage);
+            layoutCells(stage.field);
+            StageRandom random(static_cast<std::uint32_t>(pattern + 1));
+            generateRandomStage(stage.field, stage.state, stage.settings, random);
+            const SolveChoices choices = everyColour(static_cast<PatternType>(pattern));
+            const SolveOutcome outcome =
+                percentage == 100 ? solveWholeField(stage, table, choices) : solveForTarget(stage, table, choices);
+            EXPECT_TRUE(reachesTarget(stage, outcome));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kaleidra::stage_tool
