@@ -5,7 +5,7 @@ NATIVE_DIR := $(BUILD)/native
 WIN32_DIR  := $(BUILD)/win32
 JOBS       ?= 2
 
-.PHONY: run test setup prefix native win32 test-native test-win32
+.PHONY: run test setup prefix native win32 test-native test-win32 bench-stage
 
 run: win32
 	tools/run-game.sh $(WIN32_DIR)/app/kaleidra.exe
@@ -33,3 +33,9 @@ test-native: native
 
 test-win32: win32
 	tools/run-win32-tests.sh $(WIN32_DIR) -j$(JOBS)
+
+# Solve times of the stage tool, from an optimised build of its own (the native build has sanitizers).
+bench-stage: native
+	@[ -f $(BUILD)/bench/CMakeCache.txt ] || cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)/bench -j$(JOBS) --target kaleidra-stage-bench
+	$(BUILD)/bench/stage_tool/kaleidra-stage-bench

@@ -12,7 +12,7 @@ namespace kaleidra::stage_tool {
 namespace {
 
 constexpr int greedyStarts = 6;
-constexpr std::int64_t exactSearchNodes = 300'000;  // per pattern and colour
+constexpr std::int64_t exactSearchNodes = 50'000;  // per pattern and colour
 
 using Times = std::vector<std::uint8_t>;
 
