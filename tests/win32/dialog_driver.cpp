@@ -1,5 +1,7 @@
 #include "dialog_driver.h"
 
+#include <cstring>
+
 namespace kaleidra::testing {
 
 namespace {
@@ -110,10 +112,148 @@ void expectControls(HWND dialog, const std::vector<ControlSpec>& table) {
             EXPECT_EQ(shown.right - shown.left, expected.right);
             EXPECT_EQ(shown.bottom - shown.top, expected.bottom);
         }
-        if (spec.text) {
+        if (spec.text && !spec.sizedByContent) {
             char text[256] = {};
             GetWindowTextA(control, text, sizeof text);
             EXPECT_STREQ(text, spec.text);
+        }
+    }
+}
+
+namespace {
+
+struct TemplateItem {
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    short x = 0, y = 0, width = 0, height = 0;
+    int id = 0;
+    std::string className;
+    std::string text;
+};
+
+struct DialogTemplate {
+    DWORD style = 0;
+    short x = 0, y = 0, width = 0, height = 0;
+    std::string title;
+    WORD pointSize = 0;
+    std::string face;
+    std::vector<TemplateItem> items;
+};
+
+// The predefined classes a template may name by number.
+std::string classOfOrdinal(WORD ordinal) {
+    switch (ordinal) {
+    case 0x80: return "Button";
+    case 0x81: return "Edit";
+    case 0x82: return "Static";
+    case 0x83: return "ListBox";
+    case 0x84: return "ScrollBar";
+    case 0x85: return "ComboBox";
+    default: return "?";
+    }
+}
+
+// Reads an extended dialog template (DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items); texts are
+// turned into the program's code page so that they compare with its literals.
+class TemplateReader {
+public:
+    explicit TemplateReader(const BYTE* bytes) : bytes_(bytes) {}
+
+    template <typename Value>
+    Value read() {
+        Value value;
+        std::memcpy(&value, bytes_ + at_, sizeof value);
+        at_ += sizeof value;
+        return value;
+    }
+    void skip(std::size_t count) { at_ += count; }
+    void alignToDword() { at_ = (at_ + 3) & ~std::size_t{3}; }
+
+    // A text, or 0xFFFF and an ordinal: a predefined class by number, or a resource's number.
+    std::string text() {
+        std::wstring wide;
+        for (WORD c = read<WORD>(); c != 0; c = read<WORD>()) {
+            if (c == 0xFFFF && wide.empty()) return classOfOrdinal(read<WORD>());
+            wide.push_back(static_cast<wchar_t>(c));
+        }
+        char narrow[512] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), narrow,
+                            sizeof narrow - 1, nullptr, nullptr);
+        return narrow;
+    }
+
+private:
+    const BYTE* bytes_;
+    std::size_t at_ = 0;
+};
+
+DialogTemplate readDialogTemplate(const char* name) {
+    DialogTemplate result;
+    HRSRC found = FindResourceA(nullptr, name, MAKEINTRESOURCEA(5));  // RT_DIALOG
+    if (!found) return result;
+    TemplateReader in(static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found))));
+    in.skip(2 + 2 + 4 + 4);  // version, signature, help id, extended style
+    result.style = in.read<DWORD>();
+    const WORD count = in.read<WORD>();
+    result.x = in.read<short>();
+    result.y = in.read<short>();
+    result.width = in.read<short>();
+    result.height = in.read<short>();
+    in.text();  // menu
+    in.text();  // class
+    result.title = in.text();
+    if (result.style & DS_SETFONT) {
+        result.pointSize = in.read<WORD>();
+        in.skip(2 + 1 + 1);  // weight, italic, character set
+        result.face = in.text();
+    }
+    for (WORD i = 0; i < count; ++i) {
+        in.alignToDword();
+        TemplateItem item;
+        in.skip(4);  // help id
+        item.exStyle = in.read<DWORD>();
+        item.style = in.read<DWORD>();
+        item.x = in.read<short>();
+        item.y = in.read<short>();
+        item.width = in.read<short>();
+        item.height = in.read<short>();
+        item.id = in.read<int>();
+        item.className = in.text();
+        item.text = in.text();
+        in.skip(in.read<WORD>());  // creation data
+        result.items.push_back(item);
+    }
+    return result;
+}
+
+}  // namespace
+
+void expectTemplate(const char* name, const DialogSpec& dialog, const std::vector<ControlSpec>& table) {
+    const DialogTemplate stored = readDialogTemplate(name);
+    EXPECT_EQ(stored.style, dialog.style) << std::hex << "dialog style 0x" << stored.style;
+    EXPECT_EQ(stored.x, dialog.units.left);
+    EXPECT_EQ(stored.y, dialog.units.top);
+    EXPECT_EQ(stored.width, dialog.units.right);
+    EXPECT_EQ(stored.height, dialog.units.bottom);
+    EXPECT_EQ(stored.title, dialog.title);
+    EXPECT_EQ(stored.pointSize, 9);
+    EXPECT_EQ(stored.face, "ＭＳ Ｐゴシック");
+
+    ASSERT_EQ(stored.items.size(), table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const TemplateItem& item = stored.items[i];
+        const ControlSpec& spec = table[i];
+        SCOPED_TRACE(::testing::Message() << "control #" << i + 1 << " (id " << spec.id << ")");
+        EXPECT_EQ(item.id, spec.id);
+        EXPECT_STRCASEEQ(item.className.c_str(), spec.className);
+        EXPECT_EQ(item.style, spec.style | WS_CHILD | WS_VISIBLE) << std::hex << "style 0x" << item.style;
+        EXPECT_EQ(item.exStyle, spec.exStyle);
+        EXPECT_EQ(item.x, spec.units.left);
+        EXPECT_EQ(item.y, spec.units.top);
+        EXPECT_EQ(item.width, spec.units.right);
+        EXPECT_EQ(item.height, spec.units.bottom);
+        if (spec.text) {
+            EXPECT_EQ(item.text, spec.text);
         }
     }
 }

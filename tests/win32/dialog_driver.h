@@ -35,12 +35,24 @@ struct ControlSpec {
     DWORD style;            // the style bits that must be set (WS_CHILD | WS_VISIBLE are checked too)
     DWORD exStyle;          // the extended style bits that must be set
     RECT units;             // x, y, width, height in dialog units
-    const char* text;       // nullptr: not compared
+    const char* text;       // nullptr: not compared; a picture's bitmap name in the template
     bool sizedByContent;    // a picture takes its bitmap's size: only its place is compared
 };
 
 // Compares the dialog's children, in creation order, with the table: ids, classes, styles, and
-// rectangles in pixels against MapDialogRect of the units.
+// rectangles in pixels against MapDialogRect of the units. Texts of pictures are not compared.
 void expectControls(HWND dialog, const std::vector<ControlSpec>& table);
+
+// The dialog itself as its template gives it; sizes in dialog units.
+struct DialogSpec {
+    DWORD style;
+    RECT units;         // x, y, width, height
+    const char* title;  // the template's own title
+};
+
+// Compares a dialog template resource byte for byte with the tables: the dialog's style, place,
+// title and font ("ＭＳ Ｐゴシック", 9 points), and each control's whole style, extended style, id,
+// class, place, size and text (a picture's text is its bitmap's name).
+void expectTemplate(const char* name, const DialogSpec& dialog, const std::vector<ControlSpec>& table);
 
 }  // namespace kaleidra::testing

@@ -117,84 +117,11 @@ RECT pixelsOf(HWND dialog, int x, int y, int width, int height) {
     return rect;
 }
 
-// One control as the template resource stores it.
-struct TemplateItem {
-    DWORD style;
-    DWORD exStyle;
-    short x, y, width, height;
-    int id;
-};
-
-// The items of an extended dialog template, read from the resource.
-std::vector<TemplateItem> templateItems(const char* name) {
-    HRSRC found = FindResourceA(nullptr, name, MAKEINTRESOURCEA(5));  // RT_DIALOG
-    if (!found) return {};
-    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
-    std::size_t at = 0;
-    const auto read = [&](auto& value) {
-        std::memcpy(&value, bytes + at, sizeof value);
-        at += sizeof value;
-    };
-    const auto word = [&] {
-        WORD value;
-        read(value);
-        return value;
-    };
-    const auto skipText = [&] {  // a string, or 0xFFFF and an ordinal
-        const WORD first = word();
-        if (first == 0xFFFF)
-            word();
-        else
-            for (WORD c = first; c != 0; c = word()) {
-            }
-    };
-    at = 2 + 2 + 4 + 4;  // version, signature, help id, extended style
-    DWORD dialogStyle;
-    read(dialogStyle);
-    const WORD count = word();
-    at += 4 * 2;
-    skipText();  // menu
-    skipText();  // class
-    skipText();  // title
-    if (dialogStyle & DS_SETFONT) {
-        at += 2 + 2 + 1 + 1;  // size, weight, italic, character set
-        skipText();
-    }
-    std::vector<TemplateItem> items;
-    for (WORD i = 0; i < count; ++i) {
-        at = (at + 3) & ~std::size_t{3};
-        TemplateItem item{};
-        at += 4;  // help id
-        read(item.exStyle);
-        read(item.style);
-        read(item.x);
-        read(item.y);
-        read(item.width);
-        read(item.height);
-        read(item.id);
-        skipText();
-        skipText();
-        at += word();
-        items.push_back(item);
-    }
-    return items;
-}
-
 TEST(RuleTemplate, HoldsEveryControlWithItsWholeStyleAndSize) {
-    const std::vector<TemplateItem> items = templateItems("IDD_RULE");
-    const std::vector<ControlSpec>& table = ruleTemplate();
-    ASSERT_EQ(items.size(), table.size());
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE(::testing::Message() << "control #" << i + 1 << " (id " << table[i].id << ")");
-        EXPECT_EQ(items[i].id, table[i].id);
-        EXPECT_EQ(items[i].style, table[i].style | WS_CHILD | WS_VISIBLE) << std::hex << items[i].style;
-        EXPECT_EQ(items[i].exStyle, table[i].exStyle);
-        const RECT& units = table[i].units;
-        EXPECT_EQ(items[i].x, units.left);
-        EXPECT_EQ(items[i].y, units.top);
-        EXPECT_EQ(items[i].width, units.right);
-        EXPECT_EQ(items[i].height, units.bottom);
-    }
+    expectTemplate("IDD_RULE",
+                   {WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, {0, 0, 157, 170},
+                    "ルール設定"},
+                   ruleTemplate());
 }
 
 TEST_F(RuleDialogTest, ControlsLieWhereTheTemplatePutsThem) {
