@@ -10,33 +10,10 @@ import sys
 import tempfile
 import time
 
-from player import (CAPTION, DIALOG_FRAME, Game, check, in_field_cells, run, screenshot,
-                    window_geometry, xdotool)
+from player import Dialog, Game, check, in_field_cells, run, screenshot, xdotool
 
 # Colour k of byte b is (b AND 0x0F) mod 5: each colour shows, in no simple order.
 STAGE = b"301422043114"
-
-
-class Dialog:
-    """The rule dialog on the screen: its template's dialog units turned into screen pixels."""
-
-    def __init__(self):
-        x, y, width, height = window_geometry("^ルールの設定$", timeout=10)
-        self.client = (x + DIALOG_FRAME, y + DIALOG_FRAME + CAPTION)
-        client_width, client_height = width - 2 * DIALOG_FRAME, height - 2 * DIALOG_FRAME - CAPTION
-        # The base units are whatever makes the template's 157 x 170 units the client size.
-        self.base_x = next(b for b in range(4, 40) if (157 * b + 2) // 4 == client_width)
-        self.base_y = next(b for b in range(8, 80) if (170 * b + 4) // 8 == client_height)
-
-    def centre(self, x, y, width, height):
-        """The screen point in the middle of a control given in dialog units."""
-        left, top = (x * self.base_x + 2) // 4, (y * self.base_y + 4) // 8
-        right, bottom = ((x + width) * self.base_x + 2) // 4, ((y + height) * self.base_y + 4) // 8
-        return self.client[0] + (left + right) // 2, self.client[1] + (top + bottom) // 2
-
-    def click(self, x, y, width, height):
-        xdotool("mousemove", *self.centre(x, y, width, height), "click", 1)
-        time.sleep(0.3)
 
 
 def windows_path(path):
@@ -56,7 +33,7 @@ def main():
         time.sleep(1)
 
         game.title_menu(1)
-        dialog = Dialog()
+        dialog = Dialog("ルールの設定", 157, 170)
         check(dialog.client == game.client, "the rule dialog lies over the main window's client area")
 
         # Each list: opened by a click, its first item taken from the keyboard.
