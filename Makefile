@@ -5,7 +5,7 @@ NATIVE_DIR := $(BUILD)/native
 WIN32_DIR  := $(BUILD)/win32
 JOBS       ?= 2
 
-.PHONY: run test setup prefix native win32 test-native test-win32 bench-stage
+.PHONY: run test setup prefix native win32 test-native test-win32 bench-stage bench dist
 
 run: win32
 	tools/run-game.sh $(WIN32_DIR)/app/kaleidra.exe
@@ -34,8 +34,20 @@ test-native: native
 test-win32: win32
 	tools/run-win32-tests.sh $(WIN32_DIR) -j$(JOBS)
 
+# The zip for Windows players: the Windows tree packs it (so the tests unpack the real thing); it is
+# copied out under the project's version.
+dist: win32
+	@version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WIN32_DIR)/CMakeCache.txt); \
+	zip=kaleidra-$$version-win64.zip; \
+	mkdir -p dist && cp $(WIN32_DIR)/release/$$zip dist/ && echo "dist/$$zip"
+
 # Solve times of the stage tool, from an optimised build of its own (the native build has sanitizers).
 bench-stage: native
 	@[ -f $(BUILD)/bench/CMakeCache.txt ] || cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD)/bench -j$(JOBS) --target kaleidra-stage-bench
 	$(BUILD)/bench/stage_tool/kaleidra-stage-bench
+
+# The game against a bare Win32 window in a prefix of its own (build/bench-wineprefix); options of
+# tools/bench/bench.py go in BENCH_ARGS, for example BENCH_ARGS="--operations 1000".
+bench: win32
+	tools/bench/run-bench.sh $(WIN32_DIR) $(BENCH_ARGS)

@@ -8,14 +8,11 @@ shift
 source "$tools/wine-env.sh"
 source "$tools/session.sh"
 
-keeper_pid=""
-trap 'kaleidra_end_session "$keeper_pid"' EXIT
+KALEIDRA_KEEPER_PID=""
+trap 'kaleidra_end_session "$KALEIDRA_KEEPER_PID"' EXIT
 trap 'exit 130' INT TERM
 
 kaleidra_start_xvfb || exit 1
-wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
-wine "$build_dir/tests/win32/wine_keeper.exe" </dev/null >/dev/null 2>&1 &
-keeper_pid=$!
+kaleidra_start_wine_services "$build_dir"
 
 ctest --test-dir "$build_dir" --output-on-failure "$@"

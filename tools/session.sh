@@ -21,6 +21,15 @@ kaleidra_start_xvfb() {
   done
 }
 
+# Starts this prefix's Wine server and services once, with their output on /dev/null, and keeps them
+# alive with the keeper program of the build folder given; sets KALEIDRA_KEEPER_PID.
+kaleidra_start_wine_services() {
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+  wine "$1/tests/win32/wine_keeper.exe" </dev/null >/dev/null 2>&1 &
+  KALEIDRA_KEEPER_PID=$!
+}
+
 # Ends the given process (if any), this prefix's Wine server and our Xvfb (if we started one).
 kaleidra_end_session() {
   [ -n "${1:-}" ] && kill "$1" 2>/dev/null

@@ -106,13 +106,25 @@ def in_field_cells(columns, rows):
     return [(col, row) for row in range(16) for col in range(17) if in_field(columns, rows, col, row)]
 
 
+def start_program(exe, *args, cwd=None):
+    """A Windows program started under Wine, its output discarded."""
+    return subprocess.Popen([os.path.join(ROOT, "tools", "wine-exec.sh"), os.path.abspath(exe),
+                             *args], cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def close_by_box(process, frame_rect):
+    """Clicks the close box of a frame that Wine draws; returns the program's exit code."""
+    fx, fy, fw, _ = frame_rect
+    xdotool("mousemove", fx + fw - 14, fy + DIALOG_FRAME + 9, "click", 1)
+    return process.wait(timeout=20)
+
+
 class Game:
     """The game's process and its main window's place on the screen."""
 
-    def __init__(self, exe, cwd=None):
-        self.process = subprocess.Popen([os.path.join(ROOT, "tools", "wine-exec.sh"),
-                                         os.path.abspath(exe)], cwd=cwd,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def __init__(self, exe, cwd=None, process=None):
+        """Starts the game, or takes over a process already started with start_program."""
+        self.process = process or start_program(exe, cwd=cwd)
         x, y, width, height = window_geometry("^Kaleidra$")
         # The X window is the whole frame (Wine draws it): dialog frame on each side, caption on top.
         self.frame = (width - 640) // 2
@@ -182,9 +194,7 @@ class Game:
 
     def close(self):
         """The close box; the program ends with exit code 0."""
-        fx, fy, fw, _ = self.frame_rect
-        xdotool("mousemove", fx + fw - 14, fy + self.frame + 9, "click", 1)
-        code = self.process.wait(timeout=20)
+        code = close_by_box(self.process, self.frame_rect)
         check(code == 0, f"exit code {code}")
 
 

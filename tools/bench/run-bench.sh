@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs the benchmark of the game against the bare window: one private prefix, a private Xvfb, Wine's
+# server and services started once. Leaves no process behind.
+# Usage: run-bench.sh BUILD_DIR [bench.py options]
+set -uo pipefail
+bench=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+tools=$(dirname "$bench")
+build_dir=$(cd "$1" && pwd)
+shift
+export KALEIDRA_WINEPREFIX=${KALEIDRA_WINEPREFIX:-$(dirname "$tools")/build/bench-wineprefix}
+"$tools/wine-prefix.sh" || exit 1
+source "$tools/wine-env.sh"
+source "$tools/session.sh"
+
+KALEIDRA_KEEPER_PID=""
+trap 'kaleidra_end_session "$KALEIDRA_KEEPER_PID"' EXIT
+trap 'exit 130' INT TERM
+
+kaleidra_start_xvfb || exit 1
+export KALEIDRA_XVFB_PID
+kaleidra_start_wine_services "$build_dir"
+
+/usr/bin/python3 "$bench/bench.py" --game "$build_dir/app/kaleidra.exe" \
+  --bare "$build_dir/tools/bench/bare_window.exe" "$@"
