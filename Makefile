@@ -5,7 +5,7 @@ NATIVE_DIR := $(BUILD)/native
 WIN32_DIR  := $(BUILD)/win32
 JOBS       ?= 2
 
-.PHONY: run test setup prefix native win32 test-native test-win32 bench-stage bench
+.PHONY: run test setup prefix native win32 test-native test-win32 bench-stage bench dist
 
 run: win32
 	tools/run-game.sh $(WIN32_DIR)/app/kaleidra.exe
@@ -33,6 +33,13 @@ test-native: native
 
 test-win32: win32
 	tools/run-win32-tests.sh $(WIN32_DIR) -j$(JOBS)
+
+# The zip for Windows players: the Windows tree packs it (so the tests unpack the real thing); it is
+# copied out under the project's version.
+dist: win32
+	@version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WIN32_DIR)/CMakeCache.txt); \
+	zip=kaleidra-$$version-win64.zip; \
+	mkdir -p dist && cp $(WIN32_DIR)/release/$$zip dist/ && echo "dist/$$zip"
 
 # Solve times of the stage tool, from an optimised build of its own (the native build has sanitizers).
 bench-stage: native
