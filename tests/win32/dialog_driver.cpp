@@ -16,6 +16,12 @@ struct Drive {
 };
 
 Drive* activeDrive = nullptr;
+std::vector<HWND> focusRequests;
+
+LRESULT CALLBACK recordFocusRequests(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_SETFOCUS) focusRequests.push_back(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 void CALLBACK onStepTimer(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = openDialogWindow();
@@ -46,12 +52,21 @@ HWND openDialogWindow() {
     return found;
 }
 
+HWND focusGivenAtOpening(HWND dialog) {
+    for (HWND focus : focusRequests)
+        if (IsChild(dialog, focus)) return focus;
+    return nullptr;
+}
+
 void driveDialog(const std::function<void()>& open, std::vector<DialogStep> steps) {
     Drive drive{std::move(steps)};
     activeDrive = &drive;
+    focusRequests.clear();
+    HHOOK focusHook = SetWindowsHookExA(WH_CBT, recordFocusRequests, nullptr, GetCurrentThreadId());
     const UINT_PTR timer = SetTimer(nullptr, 0, stepPeriodMs, onStepTimer);
     open();
     KillTimer(nullptr, timer);
+    if (focusHook) UnhookWindowsHookEx(focusHook);
     activeDrive = nullptr;
     EXPECT_EQ(drive.next, drive.steps.size()) << "the dialog closed before its last step";
 }

@@ -20,6 +20,9 @@ void driveDialog(const std::function<void()>& open, std::vector<DialogStep> step
 
 // The dialog of this thread that is open now, or null.
 HWND openDialogWindow();
+// The control of the dialog that first got the keyboard focus since driveDialog began. Asked of
+// GetFocus, the answer would depend on which test process holds the display's focus.
+HWND focusGivenAtOpening(HWND dialog);
 
 // A press of the control as the player's click would do it (BM_CLICK through the real button).
 void clickControl(HWND dialog, int id);

@@ -123,7 +123,7 @@ void expectDialogFrame(HWND dialog, int x, int y, int width, int height, const c
     char shown[64] = {};
     GetWindowTextA(dialog, shown, sizeof shown);
     EXPECT_STREQ(shown, caption);
-    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, focusId));
+    EXPECT_EQ(focusGivenAtOpening(dialog), GetDlgItem(dialog, focusId));
 }
 
 TEST(StoredTemplate, PatternDialog) {
