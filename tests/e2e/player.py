@@ -223,6 +223,17 @@ class Dialog:
         time.sleep(0.3)
 
 
+def choose_stage_file(rules, typed):
+    """In the rule dialog: "ファイルから読み込む", then "参照", then a name typed into the chooser."""
+    rules.click(12, 103, 84, 10)  # "ファイルから読み込む"
+    rules.click(121, 116, 26, 14)  # "参照"
+    time.sleep(1.5)
+    # The chooser opens with its file name box focused and selected: typing replaces it.
+    xdotool("type", "--delay", "20", typed)
+    xdotool("key", "Return")
+    time.sleep(1)
+
+
 def dialog_closed(caption):
     return not subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{caption}$"],
                               capture_output=True).stdout.strip()

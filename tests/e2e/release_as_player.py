@@ -11,7 +11,8 @@ import tempfile
 import time
 import zipfile
 
-from player import Dialog, Game, check, in_field_cells, run, screenshot, xdotool
+from player import (Dialog, Game, check, choose_stage_file, in_field_cells, run, screenshot,
+                    xdotool)
 
 SAMPLE, COLUMNS, ROWS = "few_clicks_5x8.txt", 5, 8
 
@@ -49,13 +50,8 @@ def main():
         dialog = Dialog("ルールの設定", 157, 170)
         choose_from_list(dialog, (30, 15, 22, 12), COLUMNS - 3)  # 3, 4, 5, ... panels per row
         choose_from_list(dialog, (30, 31, 22, 12), (ROWS - 4) // 2)  # 4, 6, 8, ... rows
-        dialog.click(12, 103, 84, 10)  # "ファイルから読み込む"
-        dialog.click(121, 116, 26, 14)  # "参照"
-        time.sleep(1.5)
         # The chooser opens in the game's folder; the name relative to it gives the full path back.
-        xdotool("type", "--delay", "20", "stages\\" + SAMPLE)
-        xdotool("key", "Return")
-        time.sleep(1)
+        choose_stage_file(dialog, "stages\\" + SAMPLE)
         dialog.click(94, 151, 50, 14)  # "閉じる"
         time.sleep(1)
 

@@ -10,7 +10,8 @@ import sys
 import tempfile
 import time
 
-from player import Dialog, Game, check, in_field_cells, run, screenshot, xdotool
+from player import (Dialog, Game, check, choose_stage_file, in_field_cells, run, screenshot,
+                    xdotool)
 
 # Colour k of byte b is (b AND 0x0F) mod 5: each colour shows, in no simple order.
 STAGE = b"301422043114"
@@ -46,13 +47,7 @@ def main():
         xdotool("key", "End", "BackSpace", "BackSpace", "BackSpace")
         xdotool("type", "100")
 
-        dialog.click(12, 103, 84, 10)  # "ファイルから読み込む"
-        dialog.click(121, 116, 26, 14)  # "参照"
-        time.sleep(1.5)
-        # The chooser opens with its file name box focused and selected: typing replaces it.
-        xdotool("type", "--delay", "20", windows_path(stage_file))
-        xdotool("key", "Return")
-        time.sleep(1)
+        choose_stage_file(dialog, windows_path(stage_file))
 
         dialog.click(94, 151, 50, 14)  # "閉じる"
         time.sleep(1)
