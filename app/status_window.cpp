@@ -2,6 +2,7 @@
 
 #include "app/program.h"
 #include "core/flip.h"
+#include "view/bitmap_sources.h"
 #include "view/gdi.h"
 #include "view/status_panel.h"
 
@@ -19,8 +20,8 @@ void onPaint(HWND window) {
     // The whole window joins the update region, so a WM_PAINT sent directly repaints it all.
     InvalidateRect(window, &p.statusRepaintRect, FALSE);
     PaintDC paint(window);
-    MemoryDC memory(paint.get());
-    drawStatusPanel(paint.get(), memory, statusScene(p));
+    BitmapSources sources(paint.get(), p.bitmaps);
+    drawStatusPanel(paint.get(), sources, statusScene(p));
 }
 
 void onTimer() {

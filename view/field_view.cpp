@@ -1,5 +1,6 @@
 #include "view/field_view.h"
 
+#include "view/bitmap_sources.h"
 #include "view/cell_at_pixel.h"
 #include "view/gdi.h"
 
@@ -26,11 +27,11 @@ void fillWhite(HDC target, int width, int height) {
     FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
-void drawHighlight(HDC target, MemoryDC& memory, const BitmapAssets& bitmaps, const Cell& cell) {
-    memory.select(bitmaps[BitmapId::FieldCursorMask]);
-    BitBlt(target, cell.x, cell.y, panelWidth, panelHeight, memory.get(), 0, 0, SRCPAINT);
-    memory.select(bitmaps[BitmapId::FieldCursor]);
-    BitBlt(target, cell.x, cell.y, panelWidth, panelHeight, memory.get(), 0, 0, SRCAND);
+void drawHighlight(HDC target, BitmapSources& sources, const Cell& cell) {
+    BitBlt(target, cell.x, cell.y, panelWidth, panelHeight, sources[BitmapId::FieldCursorMask], 0,
+           0, SRCPAINT);
+    BitBlt(target, cell.x, cell.y, panelWidth, panelHeight, sources[BitmapId::FieldCursor], 0, 0,
+           SRCAND);
 }
 
 }  // namespace
@@ -46,15 +47,15 @@ void paintField(HWND fieldWindow, const FieldScene& scene, const PanelInMotion& 
     MemoryDC scratch(paint.get());
     scratch.select(scratchImage.get());
     fillWhite(scratch.get(), fieldClientWidth, fieldClientHeight);
-    MemoryDC sheet(paint.get());
-    sheet.select(scene.bitmaps[BitmapId::FieldPanel]);
+    BitmapSources sources(paint.get(), scene.bitmaps);
+    HDC panels = sources[BitmapId::FieldPanel];
     forEachInFieldCell(scene.settings, [&](std::int32_t col, std::int32_t row) {
         const Cell& cell = cellAt(scene.field, col, row);
         // The colour advance after the last frame draws nothing: the panel must stay at its frame.
         const bool moving = inMotion.moving && inMotion.col == col && inMotion.row == row &&
                             inMotion.frame > 0 && inMotion.frame < animationFrames;
         if (isDrawableColour(cell.colour))
-            copyPanelPiece(scratch.get(), cell.x, cell.y, sheet.get(), cell.colour,
+            copyPanelPiece(scratch.get(), cell.x, cell.y, panels, cell.colour,
                            moving ? inMotion.frame : 0, SRCAND);
     });
     BitBlt(paint.get(), 0, 0, fieldClientWidth, fieldClientHeight, scratch.get(), 0, 0, SRCCOPY);
@@ -68,14 +69,14 @@ void redrawCell(HWND fieldWindow, const FieldScene& scene, std::int32_t col, std
     if (!isDrawableColour(cell.colour)) return;
 
     WindowDC window(fieldWindow);
-    MemoryDC source(window.get());
     CompatibleBitmap scratchImage(window.get(), panelWidth, panelHeight);  // outlives its DC
     MemoryDC scratch(window.get());
     scratch.select(scratchImage.get());
     fillWhite(scratch.get(), panelWidth, panelHeight);
+    BitmapSources sources(window.get(), scene.bitmaps);
+    HDC panels = sources[BitmapId::FieldPanel];
 
     // The diagonal neighbours' corners that overlap this rectangle, always at rest.
-    source.select(scene.bitmaps[BitmapId::FieldPanel]);
     for (std::int32_t entry = 1; entry <= 4; ++entry) {
         const PatternOffset offset = patternOffset(scene.patterns, TypeA, entry);
         const std::int32_t neighbourCol = col + offset.dcol;
@@ -85,13 +86,12 @@ void redrawCell(HWND fieldWindow, const FieldScene& scene, std::int32_t col, std
         if (!isDrawableColour(colour)) continue;
         const int offsetX = 32 * (2 * offset.dcol - offset.drow);
         const int offsetY = 16 * offset.drow;
-        copyPanelPiece(scratch.get(), offsetX, offsetY, source.get(), colour, 0, SRCCOPY);
+        copyPanelPiece(scratch.get(), offsetX, offsetY, panels, colour, 0, SRCCOPY);
     }
 
-    source.select(scene.bitmaps[BitmapId::FieldPanelMask]);
-    BitBlt(scratch.get(), 0, 0, panelWidth, panelHeight, source.get(), 0, 0, SRCPAINT);
-    source.select(scene.bitmaps[BitmapId::FieldPanel]);
-    copyPanelPiece(scratch.get(), 0, 0, source.get(), cell.colour, frame, SRCAND);
+    BitBlt(scratch.get(), 0, 0, panelWidth, panelHeight, sources[BitmapId::FieldPanelMask], 0, 0,
+           SRCPAINT);
+    copyPanelPiece(scratch.get(), 0, 0, panels, cell.colour, frame, SRCAND);
     BitBlt(window.get(), cell.x, cell.y, panelWidth, panelHeight, scratch.get(), 0, 0, SRCCOPY);
 }
 
@@ -108,12 +108,11 @@ bool moveCursor(HWND fieldWindow, const FieldScene& scene, GameState& state, std
     });
 
     WindowDC window(fieldWindow);
-    MemoryDC memory(window.get());
+    BitmapSources sources(window.get(), scene.bitmaps);
     forEachPatternOffset(scene.patterns, pattern, [&](std::int32_t dcol, std::int32_t drow) {
         const LatticePosition covered = coveredCell(cell.col, cell.row, {dcol, drow});
         if (isInField(scene.settings, covered.col, covered.row))
-            drawHighlight(window.get(), memory, scene.bitmaps,
-                          cellAt(scene.field, covered.col, covered.row));
+            drawHighlight(window.get(), sources, cellAt(scene.field, covered.col, covered.row));
     });
 
     state.cursorCol = cell.col;

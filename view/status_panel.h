@@ -9,7 +9,7 @@
 #include "core/game_state.h"
 #include "core/patterns.h"
 #include "view/bitmap_assets.h"
-#include "view/gdi.h"
+#include "view/bitmap_sources.h"
 
 namespace kaleidra {
 
@@ -28,22 +28,22 @@ struct StatusScene {
 };
 
 // Draws the last slotCount digit slots of value (ending at units) from (x, y) rightwards.
-void drawNumber(HDC target, MemoryDC& memory, const BitmapAssets& bitmaps, std::int32_t value,
-                int slotCount, int x, int y, int glyphRow);
+void drawNumber(HDC target, BitmapSources& sources, std::int32_t value, int slotCount, int x, int y,
+                int glyphRow);
 
-// The panel's items; each selects the bitmap it needs into the memory context.
-void drawStatusBackground(HDC target, MemoryDC& memory, const StatusScene& scene);
-void drawColourCounts(HDC target, MemoryDC& memory, const StatusScene& scene);
-void drawFieldSize(HDC target, MemoryDC& memory, const StatusScene& scene);
-void drawElapsedSeconds(HDC target, MemoryDC& memory, const StatusScene& scene);
-void drawOperationCount(HDC target, MemoryDC& memory, const StatusScene& scene);
-void drawClearTerms(HDC target, MemoryDC& memory, const StatusScene& scene);
-void drawPatternPreview(HDC target, MemoryDC& memory, const StatusScene& scene);
-void drawPatternCounts(HDC target, MemoryDC& memory, const StatusScene& scene);
+// The panel's items; each copies from the sources of the bitmaps it needs.
+void drawStatusBackground(HDC target, BitmapSources& sources, const StatusScene& scene);
+void drawColourCounts(HDC target, BitmapSources& sources, const StatusScene& scene);
+void drawFieldSize(HDC target, BitmapSources& sources, const StatusScene& scene);
+void drawElapsedSeconds(HDC target, BitmapSources& sources, const StatusScene& scene);
+void drawOperationCount(HDC target, BitmapSources& sources, const StatusScene& scene);
+void drawClearTerms(HDC target, BitmapSources& sources, const StatusScene& scene);
+void drawPatternPreview(HDC target, BitmapSources& sources, const StatusScene& scene);
+void drawPatternCounts(HDC target, BitmapSources& sources, const StatusScene& scene);
 
-void drawStatusPanel(HDC target, MemoryDC& memory, const StatusScene& scene);
+void drawStatusPanel(HDC target, BitmapSources& sources, const StatusScene& scene);
 
-using StatusItem = void (*)(HDC target, MemoryDC& memory, const StatusScene& scene);
+using StatusItem = void (*)(HDC target, BitmapSources& sources, const StatusScene& scene);
 // Draws one item straight onto the status window, outside WM_PAINT.
 void redrawStatusItem(HWND statusWindow, const StatusScene& scene, StatusItem item);
 
