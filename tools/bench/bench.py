@@ -94,10 +94,15 @@ class CpuMeter:
     def total(self):
         return sum(cpu_seconds(pid) for pid in self.pids)
 
-    def over(self, seconds):
-        start = self.total()
+    def program(self):
+        return cpu_seconds(self.pids[0])
+
+    def idle(self, seconds):
+        """CPU per second of all three and of the program alone, in ms, over seconds of idling."""
+        start, program_start = self.total(), self.program()
         time.sleep(seconds)
-        return self.total() - start
+        return ((self.total() - start) * 1000 / seconds,
+                (self.program() - program_start) * 1000 / seconds)
 
 
 def launch_until_painted(screen, exe, colour, *args):
@@ -131,6 +136,11 @@ def close(process, frame_rect):
         raise RuntimeError(f"a program ended with exit code {code}")
 
 
+def record_idle(results, key, column, idle):
+    results[key][column].append(idle[0])
+    results[key + "_alone"][column].append(idle[1])
+
+
 def check_placement(frame_rect):
     if frame_rect[:2] != (0, 0):
         raise RuntimeError(f"a window opened at {frame_rect[:2]}, not at the screen's corner")
@@ -142,7 +152,7 @@ def startup_run(screen, args, title_colour, results):
     check_placement(bare.frame_rect)
     time.sleep(args.settle)
     results["startup"][0].append(bare.startup * 1000)
-    results["idle_title"][0].append(CpuMeter(bare.process.pid).over(args.idle) * 1000 / args.idle)
+    record_idle(results, "idle_title", 0, CpuMeter(bare.process.pid).idle(args.idle))
     results["rss_start"][0].append(resident_mib(bare.process.pid))
     bare.close()
 
@@ -151,7 +161,7 @@ def startup_run(screen, args, title_colour, results):
     check_placement(game.frame_rect)
     time.sleep(args.settle)
     results["startup"][1].append(startup * 1000)
-    results["idle_title"][1].append(CpuMeter(process.pid).over(args.idle) * 1000 / args.idle)
+    record_idle(results, "idle_title", 1, CpuMeter(process.pid).idle(args.idle))
     results["rss_start"][1].append(resident_mib(process.pid))
     close(game.process, game.frame_rect)
 
@@ -200,7 +210,7 @@ def start_a_game(args):
 def game_run(screen, args, results):
     """Idle CPU in a game, CPU per tick over a row of operations, and operations' wall times."""
     game = start_a_game(args)
-    results["idle_game"][1].append(CpuMeter(game.process.pid).over(args.idle) * 1000 / args.idle)
+    record_idle(results, "idle_game", 1, CpuMeter(game.process.pid).idle(args.idle))
     game.click_cell(6, 8)
     time.sleep(OPERATION_SPACING)
     meter = CpuMeter(game.process.pid)
@@ -218,7 +228,10 @@ def game_run(screen, args, results):
     bare = Bare(screen, args.bare, tick=True)
     time.sleep(args.settle)
     seconds = args.tick_operations * OPERATION_SPACING
-    spent = CpuMeter(bare.process.pid).over(seconds)
+    meter = CpuMeter(bare.process.pid)
+    start = meter.total()
+    time.sleep(seconds)
+    spent = meter.total() - start
     results["tick_cpu"][0].append(spent * 1000 / (seconds / TICK_SECONDS))
     bare.close()
 
@@ -248,7 +261,8 @@ def summary(values):
     if not values:
         return "—", None
     median = statistics.median(values)
-    return f"{min(values):.1f} / {median:.1f} / {max(values):.1f}", median
+    digits = 2 if max(values) < 10 else 1
+    return " / ".join(f"{value:.{digits}f}" for value in (min(values), median, max(values))), median
 
 
 def print_table(results, args):
@@ -257,7 +271,9 @@ def print_table(results, args):
         ("operation", "one Type A operation, wall time (ms)"),
         ("tick_cpu", "CPU per animation tick (ms; program + wineserver + Xvfb)"),
         ("idle_title", "CPU idle on the title (ms per s)"),
+        ("idle_title_alone", "CPU idle on the title, the program alone (ms per s)"),
         ("idle_game", "CPU idle in a game (ms per s)"),
+        ("idle_game_alone", "CPU idle in a game, the program alone (ms per s)"),
         ("rss_start", "resident memory after start-up (MiB)"),
         ("rss_game", "resident memory when a game starts (MiB)"),
         ("rss_operations", f"resident memory after {args.operations} operations (MiB)"),
@@ -266,8 +282,9 @@ def print_table(results, args):
     print("|---|---|---|---|")
     for key, label in rows:
         baseline, game = results[key]
-        if key == "idle_game":
-            baseline = results["idle_title"][0]  # the bare window has no game to idle in
+        if key.startswith("idle_game"):
+            # The bare window has no game to idle in.
+            baseline = results[key.replace("game", "title")][0]
         baseline_text, baseline_median = summary(baseline)
         game_text, game_median = summary(game)
         ratio = (f"{game_median / baseline_median:.2f}"
@@ -293,8 +310,8 @@ def main():
                         help="operations per game over which CPU per tick is measured")
     parser.add_argument("--timed-operations", type=int, default=3,
                         help="operations per game whose wall time is measured")
-    parser.add_argument("--operations", type=int, default=100,
-                        help="operations of the memory run (1000 take about 25 minutes)")
+    parser.add_argument("--operations", type=int, default=50,
+                        help="operations of the memory run (1000: about 50 minutes in all)")
     parser.add_argument("--idle", type=float, default=2.0, help="seconds of each idle measure")
     parser.add_argument("--settle", type=float, default=1.0,
                         help="seconds after start-up before measuring")
@@ -304,8 +321,8 @@ def main():
     title_colour = title.at(TITLE_PROBE[0], TITLE_PROBE[1] - TITLE_BACK_TOP)
     screen = Screen()
     results = {key: ([], []) for key in ("startup", "operation", "tick_cpu", "idle_title",
-                                         "idle_game", "rss_start", "rss_game",
-                                         "rss_operations")}
+                                         "idle_title_alone", "idle_game", "idle_game_alone",
+                                         "rss_start", "rss_game", "rss_operations")}
     results["operation"][0].append(OPERATION_TICKS * TICK_SECONDS * 1000)
     log("machine:", machine())
     for run in range(args.runs):
