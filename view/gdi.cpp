@@ -35,15 +35,15 @@ MemoryDC::MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith))
 
 MemoryDC::~MemoryDC() {
     if (!dc_) return;
-    if (original_) SelectObject(dc_, original_);
+    // Deleting the DC lets go of the bitmap in it, so the first one is not selected back: under
+    // Wine that selection is a server round trip for nothing. Every bitmap owner is declared
+    // before the DCs its bitmap goes into, so it is deleted after them.
     DeleteDC(dc_);
     countReleased();
 }
 
 void MemoryDC::select(HBITMAP bitmap) {
-    if (!dc_ || !bitmap) return;
-    HGDIOBJ previous = SelectObject(dc_, bitmap);
-    if (!original_) original_ = previous;
+    if (dc_ && bitmap) SelectObject(dc_, bitmap);
 }
 
 CompatibleBitmap::CompatibleBitmap(HDC compatibleWith, int width, int height)

@@ -37,7 +37,8 @@ private:
     HDC dc_;
 };
 
-// A memory device context compatible with another; restores its first bitmap before DeleteDC.
+// A memory device context compatible with another, deleted with DeleteDC, which lets go of the
+// bitmap selected into it.
 class MemoryDC {
 public:
     explicit MemoryDC(HDC compatibleWith);
@@ -49,7 +50,6 @@ public:
 
 private:
     HDC dc_;
-    HGDIOBJ original_ = nullptr;
 };
 
 // A bitmap made with CreateCompatibleBitmap, deleted with DeleteObject.
