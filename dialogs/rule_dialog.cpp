@@ -22,6 +22,18 @@ constexpr char stageFileFilter[] = "すべてのファイル(*.*)\0*.*\0";
 
 using PathText = char[stageFilePathSize];
 
+using FileChooser = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The chooser's library is loaded when the player first browses: imported, it would bring the
+// shell's libraries into every start of the program. It stays loaded, as an import would.
+FileChooser loadFileChooser() {
+    HMODULE library = LoadLibraryA("comdlg32.dll");
+    if (!library) return nullptr;
+    // Through the one function pointer type that converts to any other without a warning.
+    return reinterpret_cast<FileChooser>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetOpenFileNameA")));
+}
+
 void addListNumber(HWND dialog, int id, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
@@ -129,7 +141,8 @@ void onBrowse(HWND dialog, GameSettings& settings) {
     chooser.nMaxFile = sizeof fullPath;
     chooser.lpstrFileTitle = fileName;
     chooser.nMaxFileTitle = sizeof fileName;
-    const bool chosen = GetOpenFileNameA(&chooser) != FALSE;
+    const FileChooser chooseFile = loadFileChooser();
+    const bool chosen = chooseFile && chooseFile(&chooser) != FALSE;
     fullPath[sizeof fullPath - 1] = '\0';
     fileName[sizeof fileName - 1] = '\0';
 
