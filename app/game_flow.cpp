@@ -9,9 +9,16 @@
 #include "core/stage.h"
 #include "dialogs/area_dialog.h"
 #include "dialogs/result_dialog.h"
+#include "dialogs/rule_dialog.h"
 #include "dialogs/sure_dialog.h"
 
 namespace kaleidra {
+
+void chooseRules() {
+    RuleDialogContext rules{};
+    rules.settings = &program().settings;
+    openDialog("IDD_RULE", ruleDialogProc, "ルールの設定", ruleCloseId, rules);
+}
 
 void startGame() {
     Program& p = program();

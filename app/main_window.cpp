@@ -1,11 +1,9 @@
 #include "app/main_window.h"
 
 #include "app/game_flow.h"
-#include "app/open_dialog.h"
 #include "app/popup_menu.h"
 #include "app/program.h"
 #include "app/startup.h"
-#include "dialogs/rule_dialog.h"
 #include "resource.h"
 #include "view/gdi.h"
 
@@ -69,12 +67,6 @@ void onClose() {
     Program& p = program();
     if (p.state.phase == GamePhase::Playing) KillTimer(p.statusWindow, clockTimerId);
     shutdownApplication();
-}
-
-void chooseRules() {
-    RuleDialogContext rules{};
-    rules.settings = &program().settings;
-    openDialog("IDD_RULE", ruleDialogProc, "ルールの設定", ruleCloseId, rules);
 }
 
 void onCommand(WPARAM wParam) {
