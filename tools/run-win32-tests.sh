@@ -8,11 +8,6 @@ shift
 source "$tools/wine-env.sh"
 source "$tools/session.sh"
 
-KALEIDRA_KEEPER_PID=""
-trap 'kaleidra_end_session "$KALEIDRA_KEEPER_PID"' EXIT
-trap 'exit 130' INT TERM
-
-kaleidra_start_xvfb || exit 1
-kaleidra_start_wine_services "$build_dir"
+kaleidra_begin_wine_session "$build_dir" || exit 1
 
 ctest --test-dir "$build_dir" --output-on-failure "$@"

@@ -30,6 +30,16 @@ kaleidra_start_wine_services() {
   KALEIDRA_KEEPER_PID=$!
 }
 
+# The whole headless session for a build folder: Xvfb, then Wine's server and services, all ended
+# when the calling script exits or is interrupted.
+kaleidra_begin_wine_session() {
+  KALEIDRA_KEEPER_PID=""
+  trap 'kaleidra_end_session "$KALEIDRA_KEEPER_PID"' EXIT
+  trap 'exit 130' INT TERM
+  kaleidra_start_xvfb || return 1
+  kaleidra_start_wine_services "$1"
+}
+
 # Ends the given process (if any), this prefix's Wine server and our Xvfb (if we started one).
 kaleidra_end_session() {
   [ -n "${1:-}" ] && kill "$1" 2>/dev/null

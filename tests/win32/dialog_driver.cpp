@@ -80,6 +80,8 @@ void pressKey(HWND dialog, WPARAM virtualKey) {
     PostMessageA(target, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
 std::string controlText(HWND dialog, int id) {
     char text[256] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);

@@ -30,6 +30,7 @@ void clickControl(HWND dialog, int id);
 void pressKey(HWND dialog, WPARAM virtualKey);
 
 std::string controlText(HWND dialog, int id);
+bool isChecked(HWND dialog, int id);
 
 // One control of a template, in template order; sizes in dialog units.
 struct ControlSpec {

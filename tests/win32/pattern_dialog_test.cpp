@@ -7,8 +7,6 @@
 namespace kaleidra::testing {
 namespace {
 
-bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
 int checkedRadio(HWND dialog) {
     int checked = 0;
     for (int id = IDC_TYPE_A; id <= IDC_TYPE_G; ++id)

@@ -23,10 +23,6 @@ void openRules() { SendMessageA(program().mainWindow, WM_COMMAND, IDM_RULES, 0);
 
 std::string storedPath() { return program().settings.stageFilePath.data(); }
 
-bool isChecked(HWND dialog, int id) {
-    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
 std::string listItem(HWND dialog, int id, int index) {

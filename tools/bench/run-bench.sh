@@ -12,13 +12,8 @@ export KALEIDRA_WINEPREFIX=${KALEIDRA_WINEPREFIX:-$(dirname "$tools")/build/benc
 source "$tools/wine-env.sh"
 source "$tools/session.sh"
 
-KALEIDRA_KEEPER_PID=""
-trap 'kaleidra_end_session "$KALEIDRA_KEEPER_PID"' EXIT
-trap 'exit 130' INT TERM
-
-kaleidra_start_xvfb || exit 1
+kaleidra_begin_wine_session "$build_dir" || exit 1
 export KALEIDRA_XVFB_PID
-kaleidra_start_wine_services "$build_dir"
 
 /usr/bin/python3 "$bench/bench.py" --game "$build_dir/app/kaleidra.exe" \
   --bare "$build_dir/tools/bench/bare_window.exe" "$@"
