@@ -18,17 +18,30 @@ constexpr COLORREF statusNavy = RGB(0, 0, 128);
 // keep that state when a game shows it again, and lose its fixed size.
 constexpr int childShowCommand = SW_SHOWNORMAL;
 
-bool registerWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure, HICON icon,
-                         HBRUSH background) {
-    WNDCLASSA windowClass{};
+// The caption's small icon is loaded from the resource here: left to the system, it is the same
+// image, but Wine makes it several times slower, a delay before the title appears. It lives as long
+// as the class, that is the whole run.
+HICON loadSmallIcon(HINSTANCE instance, const char* name) {
+    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+}
+
+// iconName: nullptr for a class without an icon.
+bool registerWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure,
+                         const char* iconName, HBRUSH background) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
+    if (iconName) {
+        windowClass.hIcon = LoadIconA(instance, iconName);
+        windowClass.hIconSm = loadSmallIcon(instance, iconName);
+    }
     windowClass.hCursor = LoadCursorA(instance, "IDC_CURSOR");
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
-    return RegisterClassA(&windowClass) != 0;
+    return RegisterClassExA(&windowClass) != 0;
 }
 
 HBRUSH whiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
@@ -50,7 +63,7 @@ bool initApplication(HINSTANCE instance) {
     p.mainRepaintRect = {0, 0, mainClientWidth, mainClientHeight};
     p.statusRepaintRect = {0, 0, statusWidth, statusHeight};
     initPatternTable(p.patterns);
-    const bool bitmapsLoaded = loadBitmapAssets(instance, p.bitmaps);
+    const bool bitmapsLoaded = loadBitmapBatch(instance, p.bitmaps, BitmapBatch::Title);
     initDefaults(p.state, p.settings);
     buildPopupMenu(titleMenuKind);
     return bitmapsLoaded;
@@ -70,8 +83,7 @@ bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCo
 
     const bool registerClasses = previousInstance == nullptr;
     if (registerClasses &&
-        !registerWindowClass(instance, "Kaleidra", mainWindowProc, LoadIconA(instance, "IDI_ICON"),
-                             whiteBrush()))
+        !registerWindowClass(instance, "Kaleidra", mainWindowProc, "IDI_ICON", whiteBrush()))
         return false;
     p.mainWindow = createWindow("Kaleidra", "Kaleidra", mainWindowStyle, nullptr, 0, 0, mainWidth,
                                 mainHeight, showCommand);
@@ -97,7 +109,8 @@ bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCo
     // No message is processed since the children were created, so they never appear at start-up.
     ShowWindow(p.fieldWindow, SW_HIDE);
     ShowWindow(p.statusWindow, SW_HIDE);
-    return true;
+    // The title is painted by now; what else the windows draw from is loaded before any message.
+    return loadBitmapBatch(instance, p.bitmaps, BitmapBatch::Rest);
 }
 
 int runMessageLoop() {

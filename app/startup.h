@@ -5,9 +5,10 @@
 
 namespace kaleidra {
 
-// False when a bitmap could not be loaded.
+// False when a title picture could not be loaded.
 bool initApplication(HINSTANCE instance);
-// Registers the classes and creates the windows, children hidden; false when anything fails.
+// Registers the classes, creates the windows (children hidden) and loads the other bitmaps; false
+// when anything fails.
 bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCommand);
 int runMessageLoop();
 void shutdownApplication();

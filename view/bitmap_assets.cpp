@@ -14,8 +14,11 @@ constexpr std::array<const char*, bitmapCount> resourceNames = {
 
 const char* bitmapResourceName(BitmapId id) { return resourceNames[static_cast<std::size_t>(id)]; }
 
-bool loadBitmapAssets(HINSTANCE instance, BitmapAssets& assets) {
-    for (std::size_t i = 0; i < resourceNames.size(); ++i) {
+bool loadBitmapBatch(HINSTANCE instance, BitmapAssets& assets, BitmapBatch batch) {
+    constexpr auto firstAfterTitle = static_cast<std::size_t>(BitmapId::FieldPanel);
+    const std::size_t first = batch == BitmapBatch::Title ? 0 : firstAfterTitle;
+    const std::size_t end = batch == BitmapBatch::Title ? firstAfterTitle : resourceNames.size();
+    for (std::size_t i = first; i < end; ++i) {
         assets.handles[i] = LoadBitmapA(instance, resourceNames[i]);
         if (!assets.handles[i]) {
             deleteBitmapAssets(assets);

@@ -40,8 +40,13 @@ struct BitmapAssets {
     HBITMAP operator[](BitmapId id) const { return handles[static_cast<std::size_t>(id)]; }
 };
 
-// Loads all bitmaps in catalogue order; on any failure deletes what was loaded and returns false.
-bool loadBitmapAssets(HINSTANCE instance, BitmapAssets& assets);
+// The title's pictures lead the catalogue: start-up loads them before the main window and the rest
+// once the title is on screen, so the player sees the window sooner.
+enum class BitmapBatch { Title, Rest };
+
+// Loads one batch in catalogue order; on any failure deletes every bitmap loaded so far, of both
+// batches, and returns false.
+bool loadBitmapBatch(HINSTANCE instance, BitmapAssets& assets, BitmapBatch batch);
 // Deletes every loaded bitmap once and forgets it; returns how many were deleted.
 int deleteBitmapAssets(BitmapAssets& assets);
 

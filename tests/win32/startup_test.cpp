@@ -1,6 +1,7 @@
 // The windows as start-up leaves them: sizes, positions, styles, classes and the title menu.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app_fixture.h"
 #include "resource.h"
@@ -67,6 +68,10 @@ TEST_F(AppTest, ChildWindowsAreHiddenAtTheirPlaces) {
     EXPECT_EQ(statusOrigin.y, 0);
 }
 
+TEST_F(AppTest, EveryBitmapIsLoadedWhenStartUpEnds) {
+    for (HBITMAP handle : program().bitmaps.handles) EXPECT_NE(handle, nullptr);
+}
+
 struct ClassCase {
     const char* name;
     COLORREF background;
@@ -90,6 +95,46 @@ TEST_F(AppTest, WindowClassesHaveTheirBackgroundsIconAndCursor) {
         EXPECT_EQ(windowClass.hIcon != nullptr, c.hasIcon);
         EXPECT_NE(windowClass.hCursor, nullptr);
     }
+}
+
+// An icon's colour and mask pixels, as 32-bit rows.
+std::vector<DWORD> iconPixels(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    std::vector<DWORD> pixels;
+    HDC screen = GetDC(nullptr);
+    for (HBITMAP part : {info.hbmColor, info.hbmMask}) {
+        BITMAP size{};
+        GetObjectA(part, sizeof size, &size);
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = size.bmWidth;
+        format.bmiHeader.biHeight = size.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        const std::size_t start = pixels.size();
+        pixels.resize(start + static_cast<std::size_t>(size.bmWidth * size.bmHeight));
+        GetDIBits(screen, part, 0, static_cast<UINT>(size.bmHeight), pixels.data() + start, &format,
+                  DIB_RGB_COLORS);
+        DeleteObject(part);
+    }
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST_F(AppTest, SmallIconIsTheOneTheSystemWouldMakeFromTheResource) {
+    HWND main = program().mainWindow;
+    const auto small = reinterpret_cast<HICON>(GetClassLongPtrA(main, GCLP_HICONSM));
+    ASSERT_NE(small, nullptr);
+    const auto large = reinterpret_cast<HICON>(GetClassLongPtrA(main, GCLP_HICON));
+    HICON systemMade =
+        static_cast<HICON>(CopyImage(large, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                     GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE));
+    ASSERT_NE(systemMade, nullptr);
+    const std::vector<DWORD> expected = iconPixels(systemMade);
+    DestroyIcon(systemMade);
+    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(iconPixels(small), expected);
 }
 
 struct MenuEntry {

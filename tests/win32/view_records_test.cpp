@@ -14,7 +14,8 @@ namespace {
 class BareWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(loadBitmapAssets(GetModuleHandleA(nullptr), bitmaps_));
+        ASSERT_TRUE(loadBitmapBatch(GetModuleHandleA(nullptr), bitmaps_, BitmapBatch::Title));
+        ASSERT_TRUE(loadBitmapBatch(GetModuleHandleA(nullptr), bitmaps_, BitmapBatch::Rest));
         window_ = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, statusWidth,
                                   statusHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window_, nullptr);
@@ -55,6 +56,33 @@ TEST_F(BareWindowTest, PatternPreviewFollowsTheGivenPatternType) {
         settings_.patternType = static_cast<PatternType>(type);
         redrawStatusItem(window_, scene(), drawPatternPreview);
         EXPECT_TRUE(shows(511, 34, static_cast<BitmapId>(static_cast<int>(BitmapId::SetArea1) + type), 80, 40));
+    }
+}
+
+bool isTitlePicture(std::size_t index) {
+    return index <= static_cast<std::size_t>(BitmapId::TitleBack);
+}
+
+TEST(BitmapBatches, TitleThenRestLoadTheWholeCatalogue) {
+    BitmapAssets bitmaps;
+    ASSERT_TRUE(loadBitmapBatch(GetModuleHandleA(nullptr), bitmaps, BitmapBatch::Title));
+    for (std::size_t i = 0; i < bitmaps.handles.size(); ++i)
+        EXPECT_EQ(bitmaps.handles[i] != nullptr, isTitlePicture(i)) << i;
+    ASSERT_TRUE(loadBitmapBatch(GetModuleHandleA(nullptr), bitmaps, BitmapBatch::Rest));
+    EXPECT_EQ(deleteBitmapAssets(bitmaps), bitmapCount);
+}
+
+TEST(BitmapBatches, AFailedBatchDeletesTheBatchLoadedBefore) {
+    BitmapAssets bitmaps;
+    ASSERT_TRUE(loadBitmapBatch(GetModuleHandleA(nullptr), bitmaps, BitmapBatch::Title));
+    const BitmapAssets loaded = bitmaps;
+    // A module without the program's bitmaps.
+    EXPECT_FALSE(loadBitmapBatch(GetModuleHandleA("kernel32.dll"), bitmaps, BitmapBatch::Rest));
+    for (std::size_t i = 0; i < bitmaps.handles.size(); ++i) {
+        EXPECT_EQ(bitmaps.handles[i], nullptr) << i;
+        if (loaded.handles[i]) {
+            EXPECT_EQ(GetObjectType(loaded.handles[i]), 0u) << "not deleted: " << i;
+        }
     }
 }
 
