@@ -1,8 +1,8 @@
 #pragma once
 // Memory device contexts to copy the program's bitmaps from, one per bitmap, each made and
 // selected on first use and released with the drawing call. Under Wine, selecting a different
-// bitmap into a DC costs server round trips and creating a DC does not, so a drawing call selects
-// each bitmap it copies from once, however often it copies.
+// bitmap into a DC costs server round trips and creating a DC a message to the X server, so a
+// drawing call that switches between its bitmaps again and again selects each of them once.
 
 #include <windows.h>
 

@@ -43,7 +43,7 @@ void paintField(HWND fieldWindow, const FieldScene& scene, const PanelInMotion& 
     PaintDC paint(fieldWindow);
     // Composed off-screen on white, since SRCAND needs a white base, then copied in one go.
     // The bitmap is declared first so that the DC lets go of it before it is deleted.
-    CompatibleBitmap scratchImage(paint.get(), fieldClientWidth, fieldClientHeight);
+    ScratchBitmap scratchImage(paint.get(), fieldClientWidth, fieldClientHeight);
     MemoryDC scratch(paint.get());
     scratch.select(scratchImage.get());
     fillWhite(scratch.get(), fieldClientWidth, fieldClientHeight);
@@ -69,12 +69,15 @@ void redrawCell(HWND fieldWindow, const FieldScene& scene, std::int32_t col, std
     if (!isDrawableColour(cell.colour)) return;
 
     WindowDC window(fieldWindow);
-    CompatibleBitmap scratchImage(window.get(), panelWidth, panelHeight);  // outlives its DC
+    ScratchBitmap scratchImage(window.get(), panelWidth, panelHeight);  // outlives its DC
     MemoryDC scratch(window.get());
     scratch.select(scratchImage.get());
     fillWhite(scratch.get(), panelWidth, panelHeight);
-    BitmapSources sources(window.get(), scene.bitmaps);
-    HDC panels = sources[BitmapId::FieldPanel];
+    // One DC for both sources, selecting the sheet again after the mask: under Wine every memory
+    // DC costs a message to the X server, which weighs more than the selections it would save.
+    MemoryDC source(window.get());
+    source.select(scene.bitmaps[BitmapId::FieldPanel]);
+    HDC panels = source.get();
 
     // The diagonal neighbours' corners that overlap this rectangle, always at rest.
     for (std::int32_t entry = 1; entry <= 4; ++entry) {
@@ -89,8 +92,9 @@ void redrawCell(HWND fieldWindow, const FieldScene& scene, std::int32_t col, std
         copyPanelPiece(scratch.get(), offsetX, offsetY, panels, colour, 0, SRCCOPY);
     }
 
-    BitBlt(scratch.get(), 0, 0, panelWidth, panelHeight, sources[BitmapId::FieldPanelMask], 0, 0,
-           SRCPAINT);
+    source.select(scene.bitmaps[BitmapId::FieldPanelMask]);
+    BitBlt(scratch.get(), 0, 0, panelWidth, panelHeight, source.get(), 0, 0, SRCPAINT);
+    source.select(scene.bitmaps[BitmapId::FieldPanel]);
     copyPanelPiece(scratch.get(), 0, 0, panels, cell.colour, frame, SRCAND);
     BitBlt(window.get(), cell.x, cell.y, panelWidth, panelHeight, scratch.get(), 0, 0, SRCCOPY);
 }

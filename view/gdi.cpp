@@ -46,12 +46,26 @@ void MemoryDC::select(HBITMAP bitmap) {
     if (dc_ && bitmap) SelectObject(dc_, bitmap);
 }
 
-CompatibleBitmap::CompatibleBitmap(HDC compatibleWith, int width, int height)
-    : bitmap_(CreateCompatibleBitmap(compatibleWith, width, height)) {
+namespace {
+HBITMAP createScratchBitmap(HDC dc, int width, int height) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+}  // namespace
+
+ScratchBitmap::ScratchBitmap(HDC dc, int width, int height)
+    : bitmap_(createScratchBitmap(dc, width, height)) {
     if (bitmap_) countAcquired();
 }
 
-CompatibleBitmap::~CompatibleBitmap() {
+ScratchBitmap::~ScratchBitmap() {
     // Fails while the bitmap is still selected into a DC: then it stays counted as a leak.
     if (bitmap_ && DeleteObject(bitmap_)) countReleased();
 }

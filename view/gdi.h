@@ -52,13 +52,15 @@ private:
     HDC dc_;
 };
 
-// A bitmap made with CreateCompatibleBitmap, deleted with DeleteObject.
-class CompatibleBitmap {
+// An off-screen image to compose a picture in: a 32-bit DIB section, deleted with DeleteObject.
+// Not a compatible bitmap: under Wine, creating and selecting one each ask the server for the
+// display's depth, and a redraw per animation tick makes one.
+class ScratchBitmap {
 public:
-    CompatibleBitmap(HDC compatibleWith, int width, int height);
-    ~CompatibleBitmap();
-    CompatibleBitmap(const CompatibleBitmap&) = delete;
-    CompatibleBitmap& operator=(const CompatibleBitmap&) = delete;
+    ScratchBitmap(HDC dc, int width, int height);
+    ~ScratchBitmap();
+    ScratchBitmap(const ScratchBitmap&) = delete;
+    ScratchBitmap& operator=(const ScratchBitmap&) = delete;
     HBITMAP get() const { return bitmap_; }
 
 private:
