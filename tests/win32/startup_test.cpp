@@ -74,21 +74,22 @@ TEST_F(AppTest, EveryBitmapIsLoadedWhenStartUpEnds) {
 
 struct ClassCase {
     const char* name;
+    UINT style;
     COLORREF background;
     bool hasIcon;
 };
 
-TEST_F(AppTest, WindowClassesHaveTheirBackgroundsIconAndCursor) {
+TEST_F(AppTest, WindowClassesHaveTheirStylesBackgroundsIconAndCursor) {
     const std::array<ClassCase, 3> cases = {{
-        {"Kaleidra", RGB(255, 255, 255), true},
-        {"Field Window", RGB(255, 255, 255), false},
-        {"Status Window", RGB(0, 0, 128), false},
+        {"Kaleidra", CS_HREDRAW | CS_VREDRAW, RGB(255, 255, 255), true},
+        {"Field Window", CS_HREDRAW | CS_VREDRAW | CS_OWNDC, RGB(255, 255, 255), false},
+        {"Status Window", CS_HREDRAW | CS_VREDRAW | CS_OWNDC, RGB(0, 0, 128), false},
     }};
     for (const ClassCase& c : cases) {
         SCOPED_TRACE(c.name);
         WNDCLASSA windowClass{};
         ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), c.name, &windowClass));
-        EXPECT_EQ(windowClass.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+        EXPECT_EQ(windowClass.style, c.style);
         LOGBRUSH brush{};
         ASSERT_NE(GetObjectA(windowClass.hbrBackground, sizeof brush, &brush), 0);
         EXPECT_EQ(brush.lbColor, c.background);

@@ -304,7 +304,7 @@ def main():
     parser.add_argument("--game", required=True)
     parser.add_argument("--bare", required=True)
     parser.add_argument("--runs", type=int, default=9, help="interleaved start-ups of each")
-    parser.add_argument("--game-runs", type=int, default=3,
+    parser.add_argument("--game-runs", type=int, default=5,
                         help="games played, each followed by a ticking bare window")
     parser.add_argument("--tick-operations", type=int, default=8,
                         help="operations per game over which CPU per tick is measured")
