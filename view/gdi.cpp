@@ -47,7 +47,7 @@ void MemoryDC::select(HBITMAP bitmap) {
 }
 
 namespace {
-HBITMAP createScratchBitmap(HDC dc, int width, int height) {
+HBITMAP createScratchBitmap(HDC dc, int width, int height, void** bits) {
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
@@ -55,13 +55,12 @@ HBITMAP createScratchBitmap(HDC dc, int width, int height) {
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    return CreateDIBSection(dc, &format, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 }  // namespace
 
 ScratchBitmap::ScratchBitmap(HDC dc, int width, int height)
-    : bitmap_(createScratchBitmap(dc, width, height)) {
+    : bitmap_(createScratchBitmap(dc, width, height, &bits_)) {
     if (bitmap_) countAcquired();
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace kaleidra {
 
 // Counts the device contexts and objects these owners hold right now; tests check it returns to 0.
@@ -62,8 +64,11 @@ public:
     ScratchBitmap(const ScratchBitmap&) = delete;
     ScratchBitmap& operator=(const ScratchBitmap&) = delete;
     HBITMAP get() const { return bitmap_; }
+    // Its pixels, top row first, 32 bits each (blue in the low byte); call GdiFlush before reading.
+    const std::uint32_t* pixels() const { return static_cast<const std::uint32_t*>(bits_); }
 
 private:
+    void* bits_ = nullptr;
     HBITMAP bitmap_;
 };
 

@@ -72,22 +72,14 @@ namespace {
 Picture capture(HDC source, int width, int height) {
     Picture picture(width, height);
     WindowDC screen(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section) return picture;
+    ScratchBitmap section(screen.get(), width, height);
+    if (!section.get()) return picture;
     {
         MemoryDC memory(screen.get());
-        memory.select(section);
+        memory.select(section.get());
         BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
         GdiFlush();
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        const std::uint32_t* pixels = section.pixels();
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const std::uint32_t bgr = pixels[y * width + x];
@@ -95,7 +87,6 @@ Picture capture(HDC source, int width, int height) {
             }
         }
     }
-    DeleteObject(section);
     return picture;
 }
 
