@@ -19,7 +19,10 @@ bool loadBitmapBatch(HINSTANCE instance, BitmapAssets& assets, BitmapBatch batch
     const std::size_t first = batch == BitmapBatch::Title ? 0 : firstAfterTitle;
     const std::size_t end = batch == BitmapBatch::Title ? firstAfterTitle : resourceNames.size();
     for (std::size_t i = first; i < end; ++i) {
-        assets.handles[i] = LoadBitmapA(instance, resourceNames[i]);
+        // As DIB sections: under Wine, selecting a device-dependent bitmap into a DC asks the
+        // server about the display every time, and every animation tick selects some.
+        assets.handles[i] = static_cast<HBITMAP>(
+            LoadImageA(instance, resourceNames[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         if (!assets.handles[i]) {
             deleteBitmapAssets(assets);
             return false;

@@ -1,5 +1,5 @@
 #pragma once
-// The program's bitmaps, loaded once at start-up and deleted once at shutdown.
+// The program's bitmaps, loaded once at start-up as DIB sections and deleted once at shutdown.
 
 #include <windows.h>
 

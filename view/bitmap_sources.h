@@ -1,8 +1,7 @@
 #pragma once
 // Memory device contexts to copy the program's bitmaps from, one per bitmap, each made and
-// selected on first use and released with the drawing call. Under Wine, selecting a different
-// bitmap into a DC costs server round trips and creating a DC a message to the X server, so a
-// drawing call that switches between its bitmaps again and again selects each of them once.
+// selected on first use and released with the drawing call, so that a call switching between its
+// bitmaps again and again (a number's digits and their background) selects each of them once.
 
 #include <windows.h>
 

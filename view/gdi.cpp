@@ -35,9 +35,8 @@ MemoryDC::MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith))
 
 MemoryDC::~MemoryDC() {
     if (!dc_) return;
-    // Deleting the DC lets go of the bitmap in it, so the first one is not selected back: under
-    // Wine that selection is a server round trip for nothing. Every bitmap owner is declared
-    // before the DCs its bitmap goes into, so it is deleted after them.
+    // Deleting the DC lets go of the bitmap in it, so the first one is not selected back. Every
+    // bitmap owner is declared before the DCs its bitmap goes into, so it is deleted after them.
     DeleteDC(dc_);
     countReleased();
 }

@@ -63,12 +63,20 @@ bool isTitlePicture(std::size_t index) {
     return index <= static_cast<std::size_t>(BitmapId::TitleBack);
 }
 
-TEST(BitmapBatches, TitleThenRestLoadTheWholeCatalogue) {
+bool isDibSection(HBITMAP bitmap) {
+    DIBSECTION section{};
+    return GetObjectA(bitmap, sizeof section, &section) == sizeof section;
+}
+
+// DIB sections, since a device-dependent bitmap makes every selection into a DC dearer under Wine.
+TEST(BitmapBatches, TitleThenRestLoadTheWholeCatalogueAsDibSections) {
     BitmapAssets bitmaps;
     ASSERT_TRUE(loadBitmapBatch(GetModuleHandleA(nullptr), bitmaps, BitmapBatch::Title));
     for (std::size_t i = 0; i < bitmaps.handles.size(); ++i)
         EXPECT_EQ(bitmaps.handles[i] != nullptr, isTitlePicture(i)) << i;
     ASSERT_TRUE(loadBitmapBatch(GetModuleHandleA(nullptr), bitmaps, BitmapBatch::Rest));
+    for (std::size_t i = 0; i < bitmaps.handles.size(); ++i)
+        EXPECT_TRUE(isDibSection(bitmaps.handles[i])) << i;
     EXPECT_EQ(deleteBitmapAssets(bitmaps), bitmapCount);
 }
 
