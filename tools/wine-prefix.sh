@@ -2,6 +2,10 @@
 # Prepares the private Wine prefix once: Japanese font replacements, Wine's own fonts, and frames
 # drawn by Wine itself (no window manager runs under Xvfb).
 set -euo pipefail
+# Made under the Japanese locale whatever KALEIDRA_LOCALE says: Wine stores the menu, caption and
+# message fonts at creation from the code page of that moment (under C.UTF-8 a smaller height and
+# another charset), and keeps them under every later locale.
+export KALEIDRA_LOCALE=ja_JP.UTF-8
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 stamp=$WINEPREFIX/.kaleidra-ready
