@@ -106,10 +106,12 @@ def in_field_cells(columns, rows):
     return [(col, row) for row in range(16) for col in range(17) if in_field(columns, rows, col, row)]
 
 
-def start_program(exe, *args, cwd=None):
-    """A Windows program started under Wine, its output discarded."""
+def start_program(exe, *args, cwd=None, env=None):
+    """A Windows program started under Wine, its output discarded; env adds to the environment
+    (KALEIDRA_LOCALE, for example, chooses the code page)."""
     return subprocess.Popen([os.path.join(ROOT, "tools", "wine-exec.sh"), os.path.abspath(exe),
-                             *args], cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                             *args], cwd=cwd, env={**os.environ, **(env or {})},
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def close_by_box(process, frame_rect):
@@ -122,9 +124,9 @@ def close_by_box(process, frame_rect):
 class Game:
     """The game's process and its main window's place on the screen."""
 
-    def __init__(self, exe, cwd=None, process=None):
+    def __init__(self, exe, cwd=None, process=None, env=None):
         """Starts the game, or takes over a process already started with start_program."""
-        self.process = process or start_program(exe, cwd=cwd)
+        self.process = process or start_program(exe, cwd=cwd, env=env)
         x, y, width, height = window_geometry("^Kaleidra$")
         # The X window is the whole frame (Wine draws it): dialog frame on each side, caption on top.
         self.frame = (width - 640) // 2
@@ -203,6 +205,7 @@ class Dialog:
 
     def __init__(self, caption, width_units, height_units, timeout=10):
         x, y, width, height = window_geometry(f"^{caption}$", timeout=timeout)
+        self.frame_rect = (x, y, width, height)
         self.client = (x + DIALOG_FRAME, y + DIALOG_FRAME + CAPTION)
         client_width, client_height = width - 2 * DIALOG_FRAME, height - 2 * DIALOG_FRAME - CAPTION
         # The base units are whatever makes the template's size in units the client size.
