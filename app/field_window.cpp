@@ -93,7 +93,7 @@ LRESULT CALLBACK fieldWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         onTimer();
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

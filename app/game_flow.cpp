@@ -17,7 +17,7 @@ namespace kaleidra {
 void chooseRules() {
     RuleDialogContext rules{};
     rules.settings = &program().settings;
-    openDialog("IDD_RULE", ruleDialogProc, "ルールの設定", ruleCloseId, rules);
+    openDialog(L"IDD_RULE", ruleDialogProc, L"ルールの設定", ruleCloseId, rules);
 }
 
 void startGame() {
@@ -39,15 +39,15 @@ void choosePattern() {
     Program& p = program();
     AreaDialogContext area{};
     area.settings = &p.settings;
-    openDialog("IDD_AREA", areaDialogProc, "パネル操作範囲の設定", areaCloseId, area);
-    SendMessageA(p.fieldWindow, WM_PAINT, 0, 0);
-    SendMessageA(p.statusWindow, WM_PAINT, 0, 0);
+    openDialog(L"IDD_AREA", areaDialogProc, L"パネル操作範囲の設定", areaCloseId, area);
+    SendMessageW(p.fieldWindow, WM_PAINT, 0, 0);
+    SendMessageW(p.statusWindow, WM_PAINT, 0, 0);
 }
 
 void endGame() {
     Program& p = program();
     DialogContext sure{};
-    if (!openDialog("IDD_SURE", sureDialogProc, "ゲームを終了しますか？", sureCancelId, sure) ||
+    if (!openDialog(L"IDD_SURE", sureDialogProc, L"ゲームを終了しますか？", sureCancelId, sure) ||
         p.dialogLaunch.lastCommand != sureOkId || p.shutDown)
         return;
     KillTimer(p.statusWindow, clockTimerId);
@@ -56,7 +56,7 @@ void endGame() {
     result.state = &p.state;
     result.bitmaps = &p.bitmaps;
     result.quitProgram = shutdownApplication;
-    openDialog("IDD_RESULT", resultDialogProc, "結果表示", resultTitleId, result);
+    openDialog(L"IDD_RESULT", resultDialogProc, L"結果表示", resultTitleId, result);
     if (p.shutDown) return;  // the result dialog's quit button ended the program
     buildPopupMenu(destroyMenuKind);
     buildPopupMenu(titleMenuKind);

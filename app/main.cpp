@@ -2,7 +2,8 @@
 
 #include "app/startup.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR /*commandLine*/,
-                   int showCommand) {
+// The wide entry point: the command line, though unused, is never squeezed through a code page.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, LPWSTR /*commandLine*/,
+                    int showCommand) {
     return kaleidra::runKaleidra(instance, previousInstance, showCommand);
 }

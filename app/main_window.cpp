@@ -48,8 +48,8 @@ void onPaint(HWND window) {
             for (const Placement& picture : titlePictures) copyPicture(paint.get(), memory, picture);
         copyPicture(paint.get(), memory, titleBackground);
     }
-    SendMessageA(p.statusWindow, WM_PAINT, 0, 0);
-    SendMessageA(p.fieldWindow, WM_PAINT, 0, 0);
+    SendMessageW(p.statusWindow, WM_PAINT, 0, 0);
+    SendMessageW(p.fieldWindow, WM_PAINT, 0, 0);
 }
 
 void onMove(LPARAM lParam) {
@@ -111,7 +111,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onCommand(wParam);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -4,13 +4,13 @@
 
 namespace kaleidra {
 
-bool openDialog(const char* templateName, DLGPROC procedure, const char* caption, int focusId,
+bool openDialog(const wchar_t* templateName, DLGPROC procedure, const wchar_t* caption, int focusId,
                 DialogContext& context) {
     Program& p = program();
     p.dialogLaunch.caption = caption;
     p.dialogLaunch.focusId = focusId;
     context.launch = &p.dialogLaunch;
-    return DialogBoxParamA(p.instance, templateName, p.mainWindow, procedure,
+    return DialogBoxParamW(p.instance, templateName, p.mainWindow, procedure,
                            reinterpret_cast<LPARAM>(&context)) != -1;
 }
 

@@ -9,7 +9,7 @@ namespace kaleidra {
 
 // Sets caption and focus in the launch record and runs the dialog modally over the main window,
 // with the context (which names that launch record) as its parameter; false if it could not open.
-bool openDialog(const char* templateName, DLGPROC procedure, const char* caption, int focusId,
+bool openDialog(const wchar_t* templateName, DLGPROC procedure, const wchar_t* caption, int focusId,
                 DialogContext& context);
 
 }  // namespace kaleidra

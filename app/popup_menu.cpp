@@ -13,30 +13,30 @@ namespace {
 
 struct MenuItem {
     UINT id;  // 0 for the separator
-    const char* text;
+    const wchar_t* text;
 };
 
 constexpr std::array<MenuItem, 4> titleMenuItems = {{
-    {IDM_RULES, "ルール設定 (&E)"},
-    {IDM_START, "ゲーム開始 (&S)"},
+    {IDM_RULES, L"ルール設定 (&E)"},
+    {IDM_START, L"ゲーム開始 (&S)"},
     {0, nullptr},
-    {IDM_QUIT, "終了する(&Q)"},
+    {IDM_QUIT, L"終了する(&Q)"},
 }};
 
 constexpr std::array<MenuItem, 4> gameMenuItems = {{
-    {IDM_CANCEL, "キャンセル(&C)"},
-    {IDM_PATTERN, "パネル操作範囲の設定(&S)"},
+    {IDM_CANCEL, L"キャンセル(&C)"},
+    {IDM_PATTERN, L"パネル操作範囲の設定(&S)"},
     {0, nullptr},
-    {IDM_END_GAME, "ゲーム終了(&E)"},
+    {IDM_END_GAME, L"ゲーム終了(&E)"},
 }};
 
 HMENU createMenu(const std::array<MenuItem, 4>& items) {
     HMENU menu = CreatePopupMenu();
     for (const MenuItem& item : items) {
         if (item.text)
-            AppendMenuA(menu, MF_STRING, item.id, item.text);
+            AppendMenuW(menu, MF_STRING, item.id, item.text);
         else
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
     return menu;
 }

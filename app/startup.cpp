@@ -21,8 +21,8 @@ constexpr int childShowCommand = SW_SHOWNORMAL;
 // The caption's small icon is loaded from the resource here: left to the system, it is the same
 // image, but Wine makes it several times slower, a delay before the title appears. It lives as long
 // as the class, that is the whole run.
-HICON loadSmallIcon(HINSTANCE instance, const char* name) {
-    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+HICON loadSmallIcon(HINSTANCE instance, const wchar_t* name) {
+    return static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
 }
 
@@ -33,28 +33,28 @@ constexpr UINT classStyle = CS_HREDRAW | CS_VREDRAW;
 constexpr UINT animatedClassStyle = classStyle | CS_OWNDC;
 
 // iconName: nullptr for a class without an icon.
-bool registerWindowClass(HINSTANCE instance, const char* className, UINT style, WNDPROC procedure,
-                         const char* iconName, HBRUSH background) {
-    WNDCLASSEXA windowClass{};
+bool registerWindowClass(HINSTANCE instance, const wchar_t* className, UINT style, WNDPROC procedure,
+                         const wchar_t* iconName, HBRUSH background) {
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = style;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     if (iconName) {
-        windowClass.hIcon = LoadIconA(instance, iconName);
+        windowClass.hIcon = LoadIconW(instance, iconName);
         windowClass.hIconSm = loadSmallIcon(instance, iconName);
     }
-    windowClass.hCursor = LoadCursorA(instance, "IDC_CURSOR");
+    windowClass.hCursor = LoadCursorW(instance, L"IDC_CURSOR");
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 HBRUSH whiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
 
-HWND createWindow(const char* className, const char* caption, DWORD style, HWND parent, int x,
+HWND createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, HWND parent, int x,
                   int y, int width, int height, int showCommand) {
-    HWND window = CreateWindowExA(0, className, caption, style, x, y, width, height, parent, nullptr,
+    HWND window = CreateWindowExW(0, className, caption, style, x, y, width, height, parent, nullptr,
                                   program().instance, nullptr);
     if (window) ShowWindow(window, showCommand);
     return window;
@@ -89,29 +89,29 @@ bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCo
 
     const bool registerClasses = previousInstance == nullptr;
     if (registerClasses &&
-        !registerWindowClass(instance, "Kaleidra", classStyle, mainWindowProc, "IDI_ICON",
+        !registerWindowClass(instance, L"Kaleidra", classStyle, mainWindowProc, L"IDI_ICON",
                              whiteBrush()))
         return false;
-    p.mainWindow = createWindow("Kaleidra", "Kaleidra", mainWindowStyle, nullptr, 0, 0, mainWidth,
+    p.mainWindow = createWindow(L"Kaleidra", L"Kaleidra", mainWindowStyle, nullptr, 0, 0, mainWidth,
                                 mainHeight, showCommand);
     if (!p.mainWindow) return false;
     UpdateWindow(p.mainWindow);
 
     if (registerClasses &&
-        !registerWindowClass(instance, "Field Window", animatedClassStyle, fieldWindowProc, nullptr,
+        !registerWindowClass(instance, L"Field Window", animatedClassStyle, fieldWindowProc, nullptr,
                              whiteBrush()))
         return false;
     // The vertical position uses the horizontal frame metric, as the field's menu placement does.
-    p.fieldWindow = createWindow("Field Window", "フィールド", fieldWindowStyle, p.mainWindow,
+    p.fieldWindow = createWindow(L"Field Window", L"フィールド", fieldWindowStyle, p.mainWindow,
                                  16 - fx, 172 - 2 * fx, fieldClientWidth + 2 * fx,
                                  fieldClientHeight + 2 * fy, childShowCommand);
     if (!p.fieldWindow) return false;
 
-    if (registerClasses && !registerWindowClass(instance, "Status Window", animatedClassStyle,
+    if (registerClasses && !registerWindowClass(instance, L"Status Window", animatedClassStyle,
                                                 statusWindowProc, nullptr,
                                                 CreateSolidBrush(statusNavy)))
         return false;
-    p.statusWindow = createWindow("Status Window", "ステータス", statusWindowStyle, p.mainWindow, 0,
+    p.statusWindow = createWindow(L"Status Window", L"ステータス", statusWindowStyle, p.mainWindow, 0,
                                   0, statusWidth, statusHeight, childShowCommand);
     if (!p.statusWindow) return false;
 
@@ -124,9 +124,9 @@ bool startApplication(HINSTANCE instance, HINSTANCE previousInstance, int showCo
 
 int runMessageLoop() {
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

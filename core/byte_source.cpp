@@ -1,6 +1,10 @@
 #include "core/byte_source.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
+
+#include "core/unicode_text.h"
 
 // The C runtime's descriptor calls: only they tell a regular file from a device before reading.
 #include <fcntl.h>
@@ -19,12 +23,22 @@ namespace {
 
 bool isRegularMode(unsigned mode) { return (mode & _S_IFMT) == _S_IFREG; }
 
+// The wide calls: the narrow ones take the system code page, which cannot spell every name and
+// would open another file in place of one it spells by a look-alike.
+std::optional<std::wstring> widePath(const char* path) {
+    const std::optional<std::u16string> units = utf16FromUtf8(path);
+    if (!units) return std::nullopt;
+    return std::wstring(units->begin(), units->end());
+}
+
 int openRegularFile(const char* path) {
     // Opening a device name reaches the device in any folder, and reading it may wait forever.
     if (namesReservedDevice(path)) return -1;
+    const std::optional<std::wstring> name = widePath(path);
+    if (!name) return -1;
     struct _stat info {};
-    if (_stat(path, &info) != 0 || !isRegularMode(info.st_mode)) return -1;
-    const int descriptor = _open(path, _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (_wstat(name->c_str(), &info) != 0 || !isRegularMode(info.st_mode)) return -1;
+    const int descriptor = _wopen(name->c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
     if (descriptor < 0) return -1;
     // What was opened may not be what was looked at: a pipe or a device reports itself here.
     if (_fstat(descriptor, &info) != 0 || !isRegularMode(info.st_mode)) {
@@ -78,8 +92,7 @@ bool equalsUpper(std::string_view name, std::string_view upperName) {
 bool namesReservedDevice(const char* path) {
     if (path == nullptr) return false;
     std::string_view name(path);
-    // The last part of the path. A trail byte 0x5C of a double-byte character may split a name
-    // early, which at worst refuses an odd name.
+    // The last part of the path. In UTF-8 no byte of a longer character is a slash or a backslash.
     name = name.substr(name.find_last_of("\\/") + 1);
     if (name.size() >= 2 && name[1] == ':') name.remove_prefix(2);  // "C:CON"
     // Windows ignores what follows a dot or colon, and spaces before it: "com1 .txt" is the port.

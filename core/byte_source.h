@@ -15,8 +15,9 @@ public:
 };
 
 // Reads a regular disk file in binary mode, so that the stage reader alone decides how line ends
-// count. Anything else (a folder, FIFO, socket, device or a reserved device name) yields no byte
-// and is never read, since a read from it may never return.
+// count. Under Windows the path is UTF-8; elsewhere its bytes are the file system's. Anything else
+// (a folder, FIFO, socket, device or a reserved device name) yields no byte and is never read,
+// since a read from it may never return.
 class FileByteSource final : public ByteSource {
 public:
     explicit FileByteSource(const char* path);

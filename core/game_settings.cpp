@@ -1,6 +1,9 @@
 #include "core/game_settings.h"
 
 #include <algorithm>
+#include <string_view>
+
+#include "core/unicode_text.h"
 
 namespace kaleidra {
 
@@ -38,11 +41,11 @@ void applyRules(GameSettings& settings, std::int32_t enteredPercentage) {
 bool setStageFilePath(GameSettings& settings, const char* path) {
     settings.stageFilePath.fill('\0');
     if (path == nullptr) return true;
-    const std::size_t capacity = settings.stageFilePath.size() - 1;
-    std::size_t length = 0;
-    while (length <= capacity && path[length] != '\0') ++length;
-    if (length > capacity) return false;
-    std::copy_n(path, length, settings.stageFilePath.begin());
+    const std::string_view text(path);
+    const std::optional<std::u16string> units = utf16FromUtf8(text);
+    if (!units || units->size() > stageFilePathUnits || text.size() >= settings.stageFilePath.size())
+        return false;
+    std::copy(text.begin(), text.end(), settings.stageFilePath.begin());
     return true;
 }
 

@@ -11,7 +11,7 @@ int radioOf(PatternType type) { return IDC_TYPE_A + type; }
 bool isPatternRadio(int id) { return id >= IDC_TYPE_A && id <= IDC_TYPE_G; }
 
 void setChecked(HWND dialog, int id, bool checked) {
-    SendDlgItemMessageA(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendDlgItemMessageW(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void onInitDialog(HWND dialog, LPARAM launchParameter) {

@@ -3,10 +3,10 @@
 namespace kaleidra {
 
 void beginDialog(HWND dialog, LPARAM launchParameter) {
-    SetWindowLongPtrA(dialog, DWLP_USER, launchParameter);
+    SetWindowLongPtrW(dialog, DWLP_USER, launchParameter);
     const auto* context = dialogContext<DialogContext>(dialog);
     if (!context) return;
-    SetWindowTextA(dialog, context->launch->caption);
+    SetWindowTextW(dialog, context->launch->caption);
     SetFocus(GetDlgItem(dialog, context->launch->focusId));
 }
 

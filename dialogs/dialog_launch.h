@@ -7,9 +7,9 @@ namespace kaleidra {
 
 // Shared between a dialog and its opener.
 struct DialogLaunch {
-    int lastCommand;      // id of the last WM_COMMAND the open dialog received
-    int focusId;          // control focused when the dialog opens
-    const char* caption;  // replaces the template's title
+    int lastCommand;         // id of the last WM_COMMAND the open dialog received
+    int focusId;             // control focused when the dialog opens
+    const wchar_t* caption;  // replaces the template's title
 };
 
 // What a dialog is given as its launch parameter: the launch record, and in a derived context the
@@ -28,7 +28,7 @@ template <typename Context>
 Context* dialogContext(HWND dialog) {
     // The parameter is the opener's DialogContext pointer, so the way back goes through the base.
     return static_cast<Context*>(
-        reinterpret_cast<DialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER)));
+        reinterpret_cast<DialogContext*>(GetWindowLongPtrW(dialog, DWLP_USER)));
 }
 
 }  // namespace kaleidra

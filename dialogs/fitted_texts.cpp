@@ -1,6 +1,7 @@
 #include "dialogs/fitted_texts.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "view/gdi.h"
@@ -9,26 +10,26 @@ namespace kaleidra {
 
 namespace {
 
-constexpr char fittedFontProperty[] = "KaleidraFittedFont";
+constexpr wchar_t fittedFontProperty[] = L"KaleidraFittedFont";
 
 bool isStaticText(HWND control) {
-    char className[16] = {};
-    GetClassNameA(control, className, sizeof className);
-    const LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
-    return lstrcmpiA(className, "Static") == 0 && (type == SS_LEFT || type == SS_RIGHT);
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, std::size(className));
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
+    return lstrcmpiW(className, L"Static") == 0 && (type == SS_LEFT || type == SS_RIGHT);
 }
 
 // The width the text needs in the control's font, if it is a one-line label wider than its place.
 int overflowingWidth(HWND control) {
-    char text[128] = {};
-    const int length = GetWindowTextA(control, text, sizeof text);
+    wchar_t text[128] = {};
+    const int length = GetWindowTextW(control, text, std::size(text));
     RECT place;
     GetClientRect(control, &place);
     WindowDC dc(control);
-    const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     const HGDIOBJ previous = SelectObject(dc.get(), font);
     SIZE needed{};
-    GetTextExtentPoint32A(dc.get(), text, length, &needed);
+    GetTextExtentPoint32W(dc.get(), text, length, &needed);
     SelectObject(dc.get(), previous);
     const bool oneLine = place.bottom < 2 * needed.cy;
     return length > 0 && oneLine && needed.cx > place.right && place.right > 0 ? needed.cx : 0;
@@ -51,21 +52,22 @@ void fitOneLineTexts(HWND dialog) {
     }
     if (overflowing.empty()) return;
 
-    LOGFONTA face{};
-    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-    if (!dialogFont || !GetObjectA(dialogFont, sizeof face, &face)) return;
+    // Read back wide: a narrow face name would lose the Japanese face under another code page.
+    LOGFONTW face{};
+    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    if (!dialogFont || !GetObjectW(dialogFont, sizeof face, &face)) return;
     // Heights are negative for character heights; truncation toward zero makes the font smaller.
     face.lfHeight = static_cast<LONG>(face.lfHeight * scale);
     face.lfWidth = 0;
-    HFONT fitted = CreateFontIndirectA(&face);
+    HFONT fitted = CreateFontIndirectW(&face);
     if (!fitted) return;
-    SetPropA(dialog, fittedFontProperty, fitted);
+    SetPropW(dialog, fittedFontProperty, fitted);
     for (HWND control : overflowing)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fitted), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fitted), FALSE);
 }
 
 void releaseFittedFont(HWND dialog) {
-    if (HANDLE fitted = RemovePropA(dialog, fittedFontProperty)) DeleteObject(fitted);
+    if (HANDLE fitted = RemovePropW(dialog, fittedFontProperty)) DeleteObject(fitted);
 }
 
 }  // namespace kaleidra

@@ -1,5 +1,8 @@
 #include "dialogs/result_dialog.h"
 
+#include <array>
+#include <tuple>
+
 #include "dialogs/result_text.h"
 #include "resource.h"
 
@@ -7,25 +10,36 @@ namespace kaleidra {
 
 namespace {
 
+constexpr UINT shiftJis = 932;
+
+// The texts are Shift-JIS on every system: converted through code page 932 by name, never through
+// the system's own code page, they read the same under any.
+void showLine(HWND dialog, int id, const ResultLine& line) {
+    std::array<wchar_t, std::tuple_size_v<ResultLine>> wide{};
+    // A line's bytes end at its terminator, and no character takes fewer bytes than units.
+    MultiByteToWideChar(shiftJis, 0, line.data(), -1, wide.data(), static_cast<int>(wide.size()));
+    SetDlgItemTextW(dialog, id, wide.data());
+}
+
 // Every field once, as the game stands now; nothing is updated afterwards.
 void showResult(HWND dialog, const ResultDialogContext& context) {
     const ResultTexts texts = formatResult(*context.settings, *context.state);
-    SetDlgItemTextA(dialog, IDC_RESULT_COLUMNS, texts.columns.data());
-    SetDlgItemTextA(dialog, IDC_RESULT_ROWS, texts.rows.data());
-    SetDlgItemTextA(dialog, IDC_RESULT_TOTAL, texts.total.data());
-    SetDlgItemTextA(dialog, IDC_RESULT_CLEAR_TERMS, texts.clearTerms.data());
-    SetDlgItemTextA(dialog, IDC_RESULT_TIME, texts.time.data());
-    SetDlgItemTextA(dialog, IDC_RESULT_OPERATIONS, texts.operations.data());
+    showLine(dialog, IDC_RESULT_COLUMNS, texts.columns);
+    showLine(dialog, IDC_RESULT_ROWS, texts.rows);
+    showLine(dialog, IDC_RESULT_TOTAL, texts.total);
+    showLine(dialog, IDC_RESULT_CLEAR_TERMS, texts.clearTerms);
+    showLine(dialog, IDC_RESULT_TIME, texts.time);
+    showLine(dialog, IDC_RESULT_OPERATIONS, texts.operations);
     for (int colour = 0; colour < panelColourCount; ++colour) {
         const auto k = static_cast<std::size_t>(colour);
-        SetDlgItemTextA(dialog, IDC_RESULT_MARK_RED + colour, texts.marks[k].data());
-        SetDlgItemTextA(dialog, IDC_RESULT_COUNT_RED + colour, texts.counts[k].data());
+        showLine(dialog, IDC_RESULT_MARK_RED + colour, texts.marks[k]);
+        showLine(dialog, IDC_RESULT_COUNT_RED + colour, texts.counts[k]);
     }
     const BitmapId picture = texts.cleared ? BitmapId::ResultClear : BitmapId::ResultNotClear;
     // The control loaded the template's picture itself; once replaced, deleting it is ours to do.
     // Ours stays with the program, which deletes it at shutdown.
     const auto templatePicture = reinterpret_cast<HGDIOBJ>(
-        SendDlgItemMessageA(dialog, IDC_RESULT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+        SendDlgItemMessageW(dialog, IDC_RESULT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                             reinterpret_cast<LPARAM>((*context.bitmaps)[picture])));
     if (templatePicture) DeleteObject(templatePicture);
 }

@@ -2,8 +2,14 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
 
+#include "core/unicode_text.h"
 #include "dialogs/fitted_texts.h"
 #include "resource.h"
 
@@ -15,39 +21,50 @@ constexpr int fewestColumns = 3;
 constexpr int mostColumns = 9;
 constexpr int firstRowChoice = 2;  // the rows list offers 2 * i rows for i = 2..8
 constexpr int lastRowChoice = 8;
-constexpr int pathFieldLimit = static_cast<int>(stageFilePathSize) - 1;
+constexpr int pathFieldLimit = static_cast<int>(stageFilePathUnits);
 
 // Description, pattern, and the empty string that ends the chooser's filter list.
-constexpr char stageFileFilter[] = "すべてのファイル(*.*)\0*.*\0";
+constexpr wchar_t stageFileFilter[] = L"すべてのファイル(*.*)\0*.*\0";
 
-using PathText = char[stageFilePathSize];
+// A path as the chooser and the path field hold it: UTF-16 units and a terminator.
+using PathText = wchar_t[stageFilePathUnits + 1];
 
-using FileChooser = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using FileChooser = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 // The chooser's library is loaded when the player first browses: imported, it would bring the
 // shell's libraries into every start of the program. It stays loaded, as an import would.
 FileChooser loadFileChooser() {
-    HMODULE library = LoadLibraryA("comdlg32.dll");
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
     if (!library) return nullptr;
     // Through the one function pointer type that converts to any other without a warning.
     return reinterpret_cast<FileChooser>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetOpenFileNameA")));
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetOpenFileNameW")));
+}
+
+// The stored path is UTF-8; the dialog's controls hold UTF-16.
+std::wstring widePath(const GameSettings& settings) {
+    const std::optional<std::u16string> units = utf16FromUtf8(settings.stageFilePath.data());
+    return units ? std::wstring(units->begin(), units->end()) : std::wstring();
+}
+
+// A path that is not well-formed UTF-16 (a lone surrogate) or too long is not stored at all: the
+// stage is then random, never read from another file.
+void storePath(GameSettings& settings, std::wstring_view path) {
+    const std::optional<std::string> utf8 = utf8FromUtf16(std::u16string(path.begin(), path.end()));
+    setStageFilePath(settings, utf8 ? utf8->c_str() : "");
 }
 
 void addListNumber(HWND dialog, int id, int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    const std::wstring text = std::to_wstring(value);
+    SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void showTotal(HWND dialog, const GameSettings& settings) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", settings.totalPanels);
-    SetDlgItemTextA(dialog, IDC_RULE_TOTAL, text);
+    SetDlgItemTextW(dialog, IDC_RULE_TOTAL, std::to_wstring(settings.totalPanels).c_str());
 }
 
 void showPath(HWND dialog, const GameSettings& settings) {
-    SetDlgItemTextA(dialog, IDC_RULE_PATH, settings.stageFilePath.data());
+    SetDlgItemTextW(dialog, IDC_RULE_PATH, widePath(settings).c_str());
 }
 
 void enableFileChoice(HWND dialog, bool enabled) {
@@ -56,9 +73,9 @@ void enableFileChoice(HWND dialog, bool enabled) {
 }
 
 void checkSource(HWND dialog, StageSource source) {
-    SendDlgItemMessageA(dialog, IDC_RULE_RANDOM, BM_SETCHECK,
+    SendDlgItemMessageW(dialog, IDC_RULE_RANDOM, BM_SETCHECK,
                         source == StageSource::Random ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendDlgItemMessageA(dialog, IDC_RULE_FILE, BM_SETCHECK,
+    SendDlgItemMessageW(dialog, IDC_RULE_FILE, BM_SETCHECK,
                         source == StageSource::File ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -69,15 +86,15 @@ void onInitDialog(HWND dialog, LPARAM lParam) {
     const GameSettings& settings = *context->settings;
     for (int columns = fewestColumns; columns <= mostColumns; ++columns)
         addListNumber(dialog, IDC_RULE_COLUMNS, columns);
-    SendDlgItemMessageA(dialog, IDC_RULE_COLUMNS, CB_SETCURSEL,
+    SendDlgItemMessageW(dialog, IDC_RULE_COLUMNS, CB_SETCURSEL,
                         static_cast<WPARAM>(settings.columnsPerRow - fewestColumns), 0);
     for (int i = firstRowChoice; i <= lastRowChoice; ++i) addListNumber(dialog, IDC_RULE_ROWS, 2 * i);
-    SendDlgItemMessageA(dialog, IDC_RULE_ROWS, CB_SETCURSEL,
+    SendDlgItemMessageW(dialog, IDC_RULE_ROWS, CB_SETCURSEL,
                         static_cast<WPARAM>(settings.rows / 2 - firstRowChoice), 0);
     showTotal(dialog, settings);
     SetDlgItemInt(dialog, IDC_RULE_PERCENTAGE, static_cast<UINT>(settings.clearPercentage), TRUE);
     // Whatever the player types must still fit the stored path at the close.
-    SendDlgItemMessageA(dialog, IDC_RULE_PATH, EM_LIMITTEXT, pathFieldLimit, 0);
+    SendDlgItemMessageW(dialog, IDC_RULE_PATH, EM_LIMITTEXT, pathFieldLimit, 0);
     showPath(dialog, settings);
     checkSource(dialog, settings.stageSource);
     if (settings.stageSource == StageSource::Random) enableFileChoice(dialog, false);
@@ -86,14 +103,14 @@ void onInitDialog(HWND dialog, LPARAM lParam) {
 
 // Any command of a list, not only a new selection, brings the total in line with both lists.
 void onColumnsList(HWND dialog, GameSettings& settings) {
-    const LRESULT index = SendDlgItemMessageA(dialog, IDC_RULE_COLUMNS, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendDlgItemMessageW(dialog, IDC_RULE_COLUMNS, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
     setColumnsPerRow(settings, static_cast<std::int32_t>(index) + fewestColumns);
     showTotal(dialog, settings);
 }
 
 void onRowsList(HWND dialog, GameSettings& settings) {
-    const LRESULT index = SendDlgItemMessageA(dialog, IDC_RULE_ROWS, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendDlgItemMessageW(dialog, IDC_RULE_ROWS, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
     setRows(settings, 2 * (static_cast<std::int32_t>(index) + firstRowChoice));
     showTotal(dialog, settings);
@@ -116,49 +133,48 @@ void onFile(HWND dialog, GameSettings& settings) {
 // directory alone when a full path is typed into it, so the chosen file's folder is made current here.
 void takeChosenFile(GameSettings& settings, const PathText& fullPath, WORD nameOffset,
                     const PathText& fileName) {
-    PathText folder;
-    std::snprintf(folder, sizeof folder, "%.*s", static_cast<int>(nameOffset), fullPath);
-    if (folder[0] != '\0') SetCurrentDirectoryA(folder);
-    setStageFilePath(settings, fileName);
+    const std::wstring folder(fullPath, std::min<std::size_t>(nameOffset, std::wcslen(fullPath)));
+    if (!folder.empty()) SetCurrentDirectoryW(folder.c_str());
+    storePath(settings, fileName);
 }
 
 void onBrowse(HWND dialog, GameSettings& settings) {
     // The chooser writes into buffers of its own: on a path too long for them it reports a failure
     // and leaves a needed size in the first bytes, which must never reach the stored path.
-    PathText fullPath;
+    PathText fullPath = {};
     PathText fileName = {};
-    std::snprintf(fullPath, sizeof fullPath, "%.*s", pathFieldLimit, settings.stageFilePath.data());
+    widePath(settings).copy(fullPath, stageFilePathUnits);  // a stored path has at most that many units
     // Moving through folders in the chooser changes the current directory even when it is cancelled.
-    char startDirectory[MAX_PATH];
-    const DWORD startLength = GetCurrentDirectoryA(sizeof startDirectory, startDirectory);
+    wchar_t startDirectory[MAX_PATH];
+    const DWORD startLength = GetCurrentDirectoryW(std::size(startDirectory), startDirectory);
 
-    OPENFILENAMEA chooser{};
+    OPENFILENAMEW chooser{};
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = dialog;
     chooser.lpstrFilter = stageFileFilter;
     chooser.nFilterIndex = 1;
     chooser.lpstrFile = fullPath;
-    chooser.nMaxFile = sizeof fullPath;
+    chooser.nMaxFile = std::size(fullPath);
     chooser.lpstrFileTitle = fileName;
-    chooser.nMaxFileTitle = sizeof fileName;
+    chooser.nMaxFileTitle = std::size(fileName);
     const FileChooser chooseFile = loadFileChooser();
     const bool chosen = chooseFile && chooseFile(&chooser) != FALSE;
-    fullPath[sizeof fullPath - 1] = '\0';
-    fileName[sizeof fileName - 1] = '\0';
+    fullPath[std::size(fullPath) - 1] = L'\0';
+    fileName[std::size(fileName) - 1] = L'\0';
 
     if (chosen)
         takeChosenFile(settings, fullPath, chooser.nFileOffset, fileName);
-    else if (startLength > 0 && startLength < sizeof startDirectory)
-        SetCurrentDirectoryA(startDirectory);
+    else if (startLength > 0 && startLength < std::size(startDirectory))
+        SetCurrentDirectoryW(startDirectory);
     showPath(dialog, settings);
 }
 
 void onClose(HWND dialog, GameSettings& settings) {
-    // One byte more than a stored path may hold: a longer text is refused as a whole rather than cut
+    // One unit more than a stored path may hold: a longer text is refused as a whole rather than cut
     // into the name of another file (typing stops at the limit; text can still be put there).
-    char path[stageFilePathSize + 1] = {};
-    GetDlgItemTextA(dialog, IDC_RULE_PATH, path, sizeof path);
-    setStageFilePath(settings, path);
+    wchar_t path[stageFilePathUnits + 2] = {};
+    GetDlgItemTextW(dialog, IDC_RULE_PATH, path, std::size(path));
+    storePath(settings, path);
     // Signed and without a success flag: text that is no number reads as 0 and is clamped to 30.
     applyRules(settings,
                static_cast<std::int32_t>(GetDlgItemInt(dialog, IDC_RULE_PERCENTAGE, nullptr, TRUE)));

@@ -3,16 +3,16 @@
 namespace kaleidra {
 
 namespace {
-constexpr std::array<const char*, bitmapCount> resourceNames = {
-    "IDB_TITLE_AUTHOR", "IDB_TITLE_LOGO1",  "IDB_TITLE_LOGO2",      "IDB_TITLE_BACK",
-    "IDB_FIELD_PANEL",  "IDB_FIELD_PANEL_MASK", "IDB_FIELD_CURSOR", "IDB_FIELD_CURSOR_MASK",
-    "IDB_STATUS_BACK",  "IDB_STATUS_CHAR",  "IDB_SET_AREA1",        "IDB_SET_AREA2",
-    "IDB_SET_AREA3",    "IDB_SET_AREA4",    "IDB_SET_AREA5",        "IDB_SET_AREA6",
-    "IDB_SET_AREA7",    "IDB_RESULT_CLEAR", "IDB_RESULT_NOTCLEAR",
+constexpr std::array<const wchar_t*, bitmapCount> resourceNames = {
+    L"IDB_TITLE_AUTHOR", L"IDB_TITLE_LOGO1",      L"IDB_TITLE_LOGO2",  L"IDB_TITLE_BACK",
+    L"IDB_FIELD_PANEL",  L"IDB_FIELD_PANEL_MASK", L"IDB_FIELD_CURSOR", L"IDB_FIELD_CURSOR_MASK",
+    L"IDB_STATUS_BACK",  L"IDB_STATUS_CHAR",      L"IDB_SET_AREA1",    L"IDB_SET_AREA2",
+    L"IDB_SET_AREA3",    L"IDB_SET_AREA4",        L"IDB_SET_AREA5",    L"IDB_SET_AREA6",
+    L"IDB_SET_AREA7",    L"IDB_RESULT_CLEAR",     L"IDB_RESULT_NOTCLEAR",
 };
 }  // namespace
 
-const char* bitmapResourceName(BitmapId id) { return resourceNames[static_cast<std::size_t>(id)]; }
+const wchar_t* bitmapResourceName(BitmapId id) { return resourceNames[static_cast<std::size_t>(id)]; }
 
 bool loadBitmapBatch(HINSTANCE instance, BitmapAssets& assets, BitmapBatch batch) {
     constexpr auto firstAfterTitle = static_cast<std::size_t>(BitmapId::FieldPanel);
@@ -22,7 +22,7 @@ bool loadBitmapBatch(HINSTANCE instance, BitmapAssets& assets, BitmapBatch batch
         // As DIB sections: under Wine, selecting a device-dependent bitmap into a DC asks the
         // server about the display every time, and every animation tick selects some.
         assets.handles[i] = static_cast<HBITMAP>(
-            LoadImageA(instance, resourceNames[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            LoadImageW(instance, resourceNames[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         if (!assets.handles[i]) {
             deleteBitmapAssets(assets);
             return false;

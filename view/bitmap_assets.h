@@ -32,7 +32,7 @@ enum class BitmapId {
 
 inline constexpr int bitmapCount = 19;
 
-const char* bitmapResourceName(BitmapId id);
+const wchar_t* bitmapResourceName(BitmapId id);
 
 struct BitmapAssets {
     std::array<HBITMAP, bitmapCount> handles{};

@@ -17,6 +17,10 @@
 
 namespace kaleidra {
 
+// A UTF-8 literal as the char text the core takes: unlike a plain literal, its bytes do not depend on
+// the compiler's execution character set.
+inline const char* utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 inline bool operator==(const FlipEffect& a, const FlipEffect& b) {
     return a.kind == b.kind && a.col == b.col && a.row == b.row && a.frame == b.frame;
 }

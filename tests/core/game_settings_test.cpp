@@ -88,10 +88,16 @@ TEST(ApplyRules, TruncatesTheTargetAndDerivesTheMargins) {
     }
 }
 
-TEST(SetStageFilePath, StoresAPathThatFitsAndNeverCutsALongerOne) {
+TEST(SetStageFilePath, StoresAPathThatFitsAndNeverCutsOrMendsAnother) {
     const std::string exactFit(255, 'a');
     const std::string oneTooLong = exactFit + "b";  // its first 255 bytes name another file
     const std::string farTooLong(5000, 'c');
+    // Counted as the path field counts them, in UTF-16 units, not in bytes.
+    std::string accented, japanese, emojiOnly;
+    for (int i = 0; i < 255; ++i) accented += utf8(u8"é");
+    for (int i = 0; i < 255; ++i) japanese += utf8(u8"面");
+    for (int i = 0; i < 128; ++i) emojiOnly += utf8(u8"🎨");
+    const std::string emojiLast = std::string(253, 'a') + utf8(u8"🎨");
     const struct {
         const char* label;
         const char* path;
@@ -104,6 +110,14 @@ TEST(SetStageFilePath, StoresAPathThatFitsAndNeverCutsALongerOne) {
         {"exactly 255 bytes", exactFit.c_str(), true, exactFit},
         {"256 bytes", oneTooLong.c_str(), false, ""},
         {"5000 bytes", farTooLong.c_str(), false, ""},
+        {"255 two-byte characters", accented.c_str(), true, accented},
+        {"255 three-byte characters", japanese.c_str(), true, japanese},
+        {"255 units, the last two a surrogate pair", emojiLast.c_str(), true, emojiLast},
+        {"256 units of which 128 surrogate pairs", emojiOnly.c_str(), false, ""},
+        {"a lone continuation byte", "st\x80ge.txt", false, ""},
+        {"a cut-off sequence", "stage\xE3\x81", false, ""},
+        {"a surrogate written in UTF-8", "\xED\xA0\x80.txt", false, ""},
+        {"an overlong slash", "..\xC0\xAFstage.txt", false, ""},
     };
     for (const auto& c : cases) {
         GameSettings settings{};

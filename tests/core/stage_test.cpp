@@ -284,7 +284,7 @@ TEST_F(StageGeneration, FallsBackOnTheRandomStageWhenTheFileGivesNothing) {
 }
 
 TEST_F(StageGeneration, APathLongerThanTheBufferIsNeverCutIntoAnotherName) {
-    // A stage file whose whole path takes exactly the 255 bytes the buffer holds.
+    // A stage file whose whole path takes exactly the 255 characters a stored path may hold.
     const std::string folder = directory.string() + "/";
     ASSERT_LT(folder.size(), 200u);
     const std::string fitting = writeStageFile("3", std::string(255 - folder.size(), 'n').c_str());
@@ -300,7 +300,9 @@ TEST_F(StageGeneration, APathLongerThanTheBufferIsNeverCutIntoAnotherName) {
     GameRecords unterminated;
     unterminated.chooseRules(9, 16);
     unterminated.settings.stageSource = StageSource::File;
-    std::copy_n(longer.begin(), stageFilePathSize, unterminated.settings.stageFilePath.begin());
+    auto& buffer = unterminated.settings.stageFilePath;
+    buffer.fill('x');
+    std::copy(longer.begin(), longer.end(), buffer.begin());
     layoutCells(unterminated.field);
     generateStage(unterminated.field, unterminated.state, unterminated.settings, aSecond);
     EXPECT_EQ(coloursInCellOrder(unterminated), coloursInCellOrder(random));
@@ -387,6 +389,9 @@ TEST(NamesReservedDevice, KnowsTheDeviceNamesInAnyFolderCaseAndExtension) {
         {"CONSOLE.txt", false},  {"xnul", false},         {"nul_stage.txt", false},
         {"C:\\CON\\stage.txt", false}, {"stage.con", false}, {"", false},
         {nullptr, false},
+        // Characters whose Shift-JIS trail byte is 0x5C, a backslash: in UTF-8 no byte of theirs is.
+        {utf8(u8"表CON"), false}, {utf8(u8"ソAUX.txt"), false}, {utf8(u8"能NUL"), false},
+        {utf8(u8"C:\\表\\CON"), true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(namesReservedDevice(c.path), c.reserved) << (c.path ? c.path : "no path");

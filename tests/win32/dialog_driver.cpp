@@ -37,9 +37,9 @@ void CALLBACK onStepTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 BOOL CALLBACK findDialog(HWND window, LPARAM found) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
 }
@@ -62,7 +62,7 @@ void driveDialog(const std::function<void()>& open, std::vector<DialogStep> step
     Drive drive{std::move(steps)};
     activeDrive = &drive;
     focusRequests.clear();
-    HHOOK focusHook = SetWindowsHookExA(WH_CBT, recordFocusRequests, nullptr, GetCurrentThreadId());
+    HHOOK focusHook = SetWindowsHookExW(WH_CBT, recordFocusRequests, nullptr, GetCurrentThreadId());
     const UINT_PTR timer = SetTimer(nullptr, 0, stepPeriodMs, onStepTimer);
     open();
     KillTimer(nullptr, timer);
@@ -71,20 +71,20 @@ void driveDialog(const std::function<void()>& open, std::vector<DialogStep> step
     EXPECT_EQ(drive.next, drive.steps.size()) << "the dialog closed before its last step";
 }
 
-void clickControl(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+void clickControl(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
 
 void pressKey(HWND dialog, WPARAM virtualKey) {
     HWND focus = GetFocus();
     HWND target = focus && IsChild(dialog, focus) ? focus : dialog;
-    PostMessageA(target, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(target, WM_KEYUP, virtualKey, 0xC0000001);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
 bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-std::string controlText(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+std::wstring controlText(HWND dialog, int id) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(dialog, id, text, 512);
     return text;
 }
 
@@ -130,9 +130,9 @@ void expectControls(HWND dialog, const std::vector<ControlSpec>& table) {
             EXPECT_EQ(shown.bottom - shown.top, expected.bottom);
         }
         if (spec.text && !spec.sizedByContent) {
-            char text[256] = {};
-            GetWindowTextA(control, text, sizeof text);
-            EXPECT_STREQ(text, spec.text);
+            wchar_t text[256] = {};
+            GetWindowTextW(control, text, 256);
+            EXPECT_EQ(std::wstring(text), spec.text);
         }
     }
 }
@@ -145,33 +145,40 @@ struct TemplateItem {
     short x = 0, y = 0, width = 0, height = 0;
     int id = 0;
     std::string className;
-    std::string text;
+    std::wstring text;
 };
 
 struct DialogTemplate {
     DWORD style = 0;
     short x = 0, y = 0, width = 0, height = 0;
-    std::string title;
+    std::wstring title;
     WORD pointSize = 0;
-    std::string face;
+    std::wstring face;
     std::vector<TemplateItem> items;
 };
 
 // The predefined classes a template may name by number.
-std::string classOfOrdinal(WORD ordinal) {
+std::wstring classOfOrdinal(WORD ordinal) {
     switch (ordinal) {
-    case 0x80: return "Button";
-    case 0x81: return "Edit";
-    case 0x82: return "Static";
-    case 0x83: return "ListBox";
-    case 0x84: return "ScrollBar";
-    case 0x85: return "ComboBox";
-    default: return "?";
+    case 0x80: return L"Button";
+    case 0x81: return L"Edit";
+    case 0x82: return L"Static";
+    case 0x83: return L"ListBox";
+    case 0x84: return L"ScrollBar";
+    case 0x85: return L"ComboBox";
+    default: return L"?";
     }
 }
 
-// Reads an extended dialog template (DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items); texts are
-// turned into the program's code page so that they compare with its literals.
+// Class names are ASCII.
+std::string narrowAscii(const std::wstring& text) {
+    std::string narrow;
+    for (wchar_t c : text) narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return narrow;
+}
+
+// Reads an extended dialog template (DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items); texts stay
+// UTF-16, as the template stores them.
 class TemplateReader {
 public:
     explicit TemplateReader(const BYTE* bytes) : bytes_(bytes) {}
@@ -187,16 +194,13 @@ public:
     void alignToDword() { at_ = (at_ + 3) & ~std::size_t{3}; }
 
     // A text, or 0xFFFF and an ordinal: a predefined class by number, or a resource's number.
-    std::string text() {
+    std::wstring text() {
         std::wstring wide;
         for (WORD c = read<WORD>(); c != 0; c = read<WORD>()) {
             if (c == 0xFFFF && wide.empty()) return classOfOrdinal(read<WORD>());
             wide.push_back(static_cast<wchar_t>(c));
         }
-        char narrow[512] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), narrow,
-                            sizeof narrow - 1, nullptr, nullptr);
-        return narrow;
+        return wide;
     }
 
 private:
@@ -204,9 +208,9 @@ private:
     std::size_t at_ = 0;
 };
 
-DialogTemplate readDialogTemplate(const char* name) {
+DialogTemplate readDialogTemplate(const wchar_t* name) {
     DialogTemplate result;
-    HRSRC found = FindResourceA(nullptr, name, MAKEINTRESOURCEA(5));  // RT_DIALOG
+    HRSRC found = FindResourceW(nullptr, name, MAKEINTRESOURCEW(5));  // RT_DIALOG
     if (!found) return result;
     TemplateReader in(static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found))));
     in.skip(2 + 2 + 4 + 4);  // version, signature, help id, extended style
@@ -235,7 +239,7 @@ DialogTemplate readDialogTemplate(const char* name) {
         item.width = in.read<short>();
         item.height = in.read<short>();
         item.id = in.read<int>();
-        item.className = in.text();
+        item.className = narrowAscii(in.text());
         item.text = in.text();
         in.skip(in.read<WORD>());  // creation data
         result.items.push_back(item);
@@ -245,7 +249,7 @@ DialogTemplate readDialogTemplate(const char* name) {
 
 }  // namespace
 
-void expectTemplate(const char* name, const DialogSpec& dialog, const std::vector<ControlSpec>& table) {
+void expectTemplate(const wchar_t* name, const DialogSpec& dialog, const std::vector<ControlSpec>& table) {
     const DialogTemplate stored = readDialogTemplate(name);
     EXPECT_EQ(stored.style, dialog.style) << std::hex << "dialog style 0x" << stored.style;
     EXPECT_EQ(stored.x, dialog.units.left);
@@ -254,7 +258,7 @@ void expectTemplate(const char* name, const DialogSpec& dialog, const std::vecto
     EXPECT_EQ(stored.height, dialog.units.bottom);
     EXPECT_EQ(stored.title, dialog.title);
     EXPECT_EQ(stored.pointSize, 9);
-    EXPECT_EQ(stored.face, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(stored.face, L"ＭＳ Ｐゴシック");
 
     ASSERT_EQ(stored.items.size(), table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {

@@ -29,7 +29,8 @@ void clickControl(HWND dialog, int id);
 // A key as typed: posted to the focused control, so that the dialog manager sees it.
 void pressKey(HWND dialog, WPARAM virtualKey);
 
-std::string controlText(HWND dialog, int id);
+// As Windows holds it, in UTF-16.
+std::wstring controlText(HWND dialog, int id);
 bool isChecked(HWND dialog, int id);
 
 // One control of a template, in template order; sizes in dialog units.
@@ -39,7 +40,7 @@ struct ControlSpec {
     DWORD style;            // the style bits that must be set (WS_CHILD | WS_VISIBLE are checked too)
     DWORD exStyle;          // the extended style bits that must be set
     RECT units;             // x, y, width, height in dialog units
-    const char* text;       // nullptr: not compared; a picture's bitmap name in the template
+    const wchar_t* text;    // nullptr: not compared; a picture's bitmap name in the template
     bool sizedByContent;    // a picture takes its bitmap's size: only its place is compared
 };
 
@@ -51,12 +52,12 @@ void expectControls(HWND dialog, const std::vector<ControlSpec>& table);
 struct DialogSpec {
     DWORD style;
     RECT units;         // x, y, width, height
-    const char* title;  // the template's own title
+    const wchar_t* title;  // the template's own title
 };
 
 // Compares a dialog template resource byte for byte with the tables: the dialog's style, place,
 // title and font ("ＭＳ Ｐゴシック", 9 points), and each control's whole style, extended style, id,
 // class, place, size and text (a picture's text is its bitmap's name).
-void expectTemplate(const char* name, const DialogSpec& dialog, const std::vector<ControlSpec>& table);
+void expectTemplate(const wchar_t* name, const DialogSpec& dialog, const std::vector<ControlSpec>& table);
 
 }  // namespace kaleidra::testing

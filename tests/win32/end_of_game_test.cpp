@@ -81,14 +81,14 @@ TEST_F(EndOfGameTest, ResultOfAClearedGame) {
     p.state.colourCounts = {100, 20, 10, 9, 5};  // red exactly at the target of 100
     endGame({[](HWND sure) { clickControl(sure, 1); },
              [&](HWND result) {
-                 EXPECT_EQ(controlText(result, IDC_RESULT_COLUMNS), "9");
-                 EXPECT_EQ(controlText(result, IDC_RESULT_ROWS), "16");
-                 EXPECT_EQ(controlText(result, IDC_RESULT_TOTAL), "144");
-                 EXPECT_EQ(controlText(result, IDC_RESULT_CLEAR_TERMS), " 70％ (100マス)");
-                 EXPECT_EQ(controlText(result, IDC_RESULT_TIME), "3725 秒　(01:02:05)");
-                 EXPECT_EQ(controlText(result, IDC_RESULT_OPERATIONS), "12 回　(トータル 60 枚)");
-                 const char* marks[] = {"☆", "×", "×", "×", "×"};
-                 const char* counts[] = {"100 枚", " 20 枚", " 10 枚", "  9 枚", "  5 枚"};
+                 EXPECT_EQ(controlText(result, IDC_RESULT_COLUMNS), L"9");
+                 EXPECT_EQ(controlText(result, IDC_RESULT_ROWS), L"16");
+                 EXPECT_EQ(controlText(result, IDC_RESULT_TOTAL), L"144");
+                 EXPECT_EQ(controlText(result, IDC_RESULT_CLEAR_TERMS), L" 70％ (100マス)");
+                 EXPECT_EQ(controlText(result, IDC_RESULT_TIME), L"3725 秒　(01:02:05)");
+                 EXPECT_EQ(controlText(result, IDC_RESULT_OPERATIONS), L"12 回　(トータル 60 枚)");
+                 const wchar_t* marks[] = {L"☆", L"×", L"×", L"×", L"×"};
+                 const wchar_t* counts[] = {L"100 枚", L" 20 枚", L" 10 枚", L"  9 枚", L"  5 枚"};
                  for (int k = 0; k < 5; ++k) {
                      EXPECT_EQ(controlText(result, IDC_RESULT_MARK_RED + k), marks[k]) << k;
                      EXPECT_EQ(controlText(result, IDC_RESULT_COUNT_RED + k), counts[k]) << k;
@@ -106,10 +106,10 @@ TEST_F(EndOfGameTest, ResultOfAGameNotCleared) {
     p.state.colourCounts = {99, 45, 0, 0, 0};
     endGame({[](HWND sure) { clickControl(sure, 1); },
              [&](HWND result) {
-                 EXPECT_EQ(controlText(result, IDC_RESULT_TIME), "0 秒　(00:00:00)");
+                 EXPECT_EQ(controlText(result, IDC_RESULT_TIME), L"0 秒　(00:00:00)");
                  for (int k = 0; k < 5; ++k)
-                     EXPECT_EQ(controlText(result, IDC_RESULT_MARK_RED + k), "×") << k;
-                 EXPECT_EQ(controlText(result, IDC_RESULT_COUNT_RED), " 99 枚");
+                     EXPECT_EQ(controlText(result, IDC_RESULT_MARK_RED + k), L"×") << k;
+                 EXPECT_EQ(controlText(result, IDC_RESULT_COUNT_RED), L" 99 枚");
                  EXPECT_EQ(reinterpret_cast<HBITMAP>(SendDlgItemMessageA(
                                result, IDC_RESULT_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0)),
                            p.bitmaps[BitmapId::ResultNotClear]);
@@ -121,14 +121,14 @@ TEST_F(EndOfGameTest, ResultShowsTheTimeTheClockStoppedAt) {
     Program& p = program();
     sendCommand(IDM_START);
     p.state.elapsedSeconds = 59;
-    std::string shown;
+    std::wstring shown;
     endGame({[](HWND sure) { clickControl(sure, 1); },
              [](HWND) { pumpFor(1200); },  // the clock stopped with the confirmation's OK
              [&](HWND result) {
                  shown = controlText(result, IDC_RESULT_TIME);
                  clickControl(result, 1);
              }});
-    EXPECT_EQ(shown, "59 秒　(00:00:59)");
+    EXPECT_EQ(shown, L"59 秒　(00:00:59)");
     EXPECT_EQ(p.state.elapsedSeconds, 59);
 }
 

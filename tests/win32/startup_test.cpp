@@ -140,7 +140,7 @@ TEST_F(AppTest, SmallIconIsTheOneTheSystemWouldMakeFromTheResource) {
 
 struct MenuEntry {
     UINT id;  // 0: separator
-    const char* text;
+    const wchar_t* text;
 };
 
 void expectMenu(HMENU menu, const std::array<MenuEntry, 4>& expected) {
@@ -149,37 +149,74 @@ void expectMenu(HMENU menu, const std::array<MenuEntry, 4>& expected) {
         SCOPED_TRACE(i);
         const MenuEntry& entry = expected[static_cast<std::size_t>(i)];
         if (!entry.text) {
-            MENUITEMINFOA info{};
+            MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_FTYPE;
-            ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
+            ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
             EXPECT_TRUE(info.fType & MFT_SEPARATOR);
             continue;
         }
         EXPECT_EQ(GetMenuItemID(menu, i), entry.id);
-        char text[64] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        EXPECT_EQ(std::string(text), std::string(entry.text));
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(text), std::wstring(entry.text));
     }
 }
 
 TEST_F(AppTest, PopupMenuIsTheTitleMenuThenTheGameMenu) {
-    expectMenu(program().popupMenu, {{{IDM_RULES, "ルール設定 (&E)"},
-                                      {IDM_START, "ゲーム開始 (&S)"},
+    expectMenu(program().popupMenu, {{{IDM_RULES, L"ルール設定 (&E)"},
+                                      {IDM_START, L"ゲーム開始 (&S)"},
                                       {0, nullptr},
-                                      {IDM_QUIT, "終了する(&Q)"}}});
+                                      {IDM_QUIT, L"終了する(&Q)"}}});
     SendMessageA(program().mainWindow, WM_COMMAND, IDM_START, 0);
-    expectMenu(program().popupMenu, {{{IDM_CANCEL, "キャンセル(&C)"},
-                                      {IDM_PATTERN, "パネル操作範囲の設定(&S)"},
+    expectMenu(program().popupMenu, {{{IDM_CANCEL, L"キャンセル(&C)"},
+                                      {IDM_PATTERN, L"パネル操作範囲の設定(&S)"},
                                       {0, nullptr},
-                                      {IDM_END_GAME, "ゲーム終了(&E)"}}});
+                                      {IDM_END_GAME, L"ゲーム終了(&E)"}}});
 }
 
-TEST_F(AppTest, JapaneseTextsAreShiftJis) {
-    // "ゲーム開始" in code page 932: the bytes the ANSI menu functions must receive.
-    const std::string text = "ゲーム開始";
-    const std::string shiftJis = "\x83\x51\x81\x5b\x83\x80\x8a\x4a\x8e\x6e";
-    EXPECT_EQ(text, shiftJis);
+// The texts are wide literals: a compiler that read the sources in another encoding than UTF-8
+// would give them other characters.
+TEST(WideLiterals, HoldTheJapaneseCharactersOfTheSource) {
+    const std::wstring text = L"ゲーム開始";
+    const std::wstring units = {0x30B2, 0x30FC, 0x30E0, 0x958B, 0x59CB};
+    EXPECT_EQ(text, units);
+}
+
+// Every resource says it is Japanese, as the version block does.
+struct ResourceLanguages {
+    int count = 0;
+    std::vector<std::wstring> others;  // type, name and language of each that is not
+};
+
+std::wstring resourceName(LPCWSTR name) {
+    return IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : name;
+}
+
+BOOL CALLBACK countLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR found) {
+    auto& languages = *reinterpret_cast<ResourceLanguages*>(found);
+    ++languages.count;
+    if (language != MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT))
+        languages.others.push_back(resourceName(type) + L" " + resourceName(name) + L" " +
+                                   std::to_wstring(language));
+    return TRUE;
+}
+
+BOOL CALLBACK visitName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR found) {
+    EnumResourceLanguagesW(module, type, name, countLanguage, found);
+    return TRUE;
+}
+
+BOOL CALLBACK visitType(HMODULE module, LPWSTR type, LONG_PTR found) {
+    EnumResourceNamesW(module, type, visitName, found);
+    return TRUE;
+}
+
+TEST(Resources, AreAllJapanese) {
+    ResourceLanguages found;
+    EnumResourceTypesW(nullptr, visitType, reinterpret_cast<LONG_PTR>(&found));
+    EXPECT_GT(found.count, 0);
+    for (const std::wstring& other : found.others) ADD_FAILURE() << other;
 }
 
 TEST_F(AppTest, WindowMoveStoresTheClientOriginAsSignedValues) {

@@ -1,6 +1,6 @@
-// The floor the game is measured against: a bare window of the game's frame and size that paints
-// once, and with "tick" on its command line draws one 64 x 32 piece per 50 ms timer tick the
-// cheapest way a composed piece can reach the screen.
+// The floor the game is measured against: a bare window of the game's frame and size, made through
+// the same wide calls, that paints once, and with "tick" on its command line draws one 64 x 32 piece
+// per 50 ms timer tick the cheapest way a composed piece can reach the screen.
 #include <windows.h>
 
 #include <cstring>
@@ -43,26 +43,26 @@ LRESULT CALLBACK bareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = bareWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = "Bare Window";
-    if (!RegisterClassA(&windowClass)) return 1;
+    windowClass.lpszClassName = L"Bare Window";
+    if (!RegisterClassW(&windowClass)) return 1;
 
     const int width = clientWidth + 2 * GetSystemMetrics(SM_CXDLGFRAME);
     const int height =
         clientHeight + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Bare Window",
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Bare Window",
                                   WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, width, height,
                                   nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
@@ -71,9 +71,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     if (std::strstr(commandLine, "tick")) SetTimer(window, tickTimerId, tickPeriodMs, nullptr);
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return 0;
 }
