@@ -6,7 +6,7 @@ each cropped to its own window, and every screenshot is compared pixel for pixel
 932, the code page the game was first written for.
 Usage: code_pages_as_player.py KALEIDRA_EXE OUT_DIR (with DISPLAY set and the Wine environment of
 tools/wine-env.sh). OUT_DIR is emptied and then holds every screenshot as CODEPAGE-SCREEN.png, and
-CODEPAGE-SCREEN-diff.png beside each one that differs."""
+CODEPAGE-SCREEN-diff.png beside each one that differs from the 932 one."""
 
 import os
 import re
@@ -16,8 +16,8 @@ import sys
 import tempfile
 import time
 
-from player import (ROOT, Dialog, Failure, Game, Image, cell_rect, check, choose_stage_file,
-                    window_geometry, xdotool)
+from player import (ROOT, Dialog, Failure, Game, Image, cell_rect, check, dialog_closed,
+                    start_program, wait_for, xdotool)
 
 # Code page, the Unix locale that gives it under Wine. The first is the one the others must match.
 RUNS = (
@@ -36,6 +36,8 @@ RESULT_TIME = (59, 71, 80, 8)
 # On the default 9 x 16 field: 108 red panels (over the 70 % target: a star) and 9 of each other
 # colour (crosses), so that the result's counts and marks are the same in every run.
 STAGE = b"0000000000001234"
+STAGE_COUNTS = [108, 9, 9, 9, 9]
+STAGE_NAME = "stage.txt"
 
 
 def code_page_under(locale):
@@ -88,14 +90,14 @@ def popup_menu_rect(timeout=5.0):
     name."""
     deadline = time.monotonic() + timeout
     while True:
-        windows = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", r"^kaleidra\.exe$"],
-                                 capture_output=True, text=True).stdout.split()
+        windows = subprocess.run(["xdotool", "search", "--onlyvisible", "--class",
+                                  r"^kaleidra\.exe$"], capture_output=True, text=True).stdout.split()
         for window in windows:
-            info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
-            if "(has no name)" not in next(line for line in info.splitlines() if "Window id:" in line):
+            lines = subprocess.run(["xwininfo", "-id", window], capture_output=True,
+                                   text=True).stdout.splitlines()
+            if "(has no name)" not in next(line for line in lines if "Window id:" in line):
                 continue
-            value = lambda key: int(next(line.split(":")[1] for line in info.splitlines()
-                                         if key in line))
+            value = lambda key: int(next(line.split(":")[1] for line in lines if key in line))
             rect = (value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
                     value("Height"))
             if rect[2] > 1 and rect[3] > 1:
@@ -116,10 +118,12 @@ def dialog(caption, width_units, height_units):
         raise Failure(f"no window is captioned {caption}") from None
 
 
-def play(exe, locale, stage_path, shots):
-    """One game under the locale; puts the screenshots into shots by screen name as it goes."""
-    game = Game(exe, env={"KALEIDRA_LOCALE": locale})
+def play(exe, locale, folder, shots):
+    """One game under the locale, started in the folder that holds the stage file; puts the
+    screenshots into shots by screen name as it goes."""
+    process = start_program(exe, cwd=folder, env={"KALEIDRA_LOCALE": locale})
     try:
+        game = Game(exe, process=process)
         time.sleep(1)
         right_click(game.screen(100, 100))
         shots["title-menu"] = settled(popup_menu_rect())
@@ -127,11 +131,18 @@ def play(exe, locale, stage_path, shots):
 
         rules = dialog(*RULES)
         shots["rules"] = settled(rules.frame_rect)
-        choose_stage_file(rules, "Z:" + stage_path.replace("/", "\\"))
+        # The stage file by its name in the game's folder, typed into the path field (the
+        # chooser is the system's, and slower).
+        rules.click(12, 103, 84, 10)  # "ファイルから読み込む"
+        rules.click(26, 116, 91, 14)  # the path
+        xdotool("key", "Home", "shift+End")
+        xdotool("type", "--delay", "20", STAGE_NAME)
         rules.click(94, 151, 50, 14)  # "閉じる"
-        time.sleep(1)
+        wait_for(lambda _: dialog_closed(RULES[0]))
         game.title_menu(2)  # "ゲーム開始 (&S)"
-        time.sleep(1.5)
+        shot = wait_for(lambda shot: game.colour_counts(shot) == STAGE_COUNTS)
+        check(game.colour_counts(shot) == STAGE_COUNTS, f"the game plays the stage file: "
+              f"colour counts {STAGE_COUNTS}")
 
         x, y = cell_rect(6, 8)
         right_click(game.field_screen(x + 32, y + 16))
@@ -156,12 +167,12 @@ def play(exe, locale, stage_path, shots):
              bottom - top)
         shots["result"] = shot
         result.click(93, 183, 50, 14)  # "終了する"
-        code = game.process.wait(timeout=20)
+        code = process.wait(timeout=20)
         check(code == 0, f"exit code {code}")
     except (Failure, subprocess.SubprocessError) as error:
-        if game.process.poll() is None:
-            game.process.kill()
-            game.process.wait()
+        if process.poll() is None:
+            process.kill()
+            process.wait()
         raise Failure(f"{error} (after the screens {', '.join(shots) or 'none'})") from error
 
 
@@ -183,8 +194,7 @@ def main():
     failures = []
     shots = {}
     with tempfile.TemporaryDirectory(prefix="kaleidra-code-pages-") as folder:
-        stage_path = os.path.join(folder, "stage.txt")
-        with open(stage_path, "wb") as stage:
+        with open(os.path.join(folder, STAGE_NAME), "wb") as stage:
             stage.write(STAGE)
         for code_page, locale in RUNS:
             started = time.monotonic()
@@ -195,7 +205,7 @@ def main():
                 continue
             shots[code_page] = {}
             try:
-                play(exe, locale, stage_path, shots[code_page])
+                play(exe, locale, folder, shots[code_page])
                 print(f"ok: under {code_page} ({locale}) every screen shown and the game ended, "
                       f"{time.monotonic() - started:.1f} s")
             except Failure as error:
@@ -219,15 +229,20 @@ def main():
                                 f"{reference_page} {first.width} x {first.height}")
             elif shot.pixels != first.pixels:
                 count, left, top, right, bottom = differing_box(first, shot)
-                failures.append(f"{name} under {code_page} differs from {reference_page} in {count} "
-                                f"pixels within ({left}, {top})-({right}, {bottom})")
+                failures.append(f"{name} under {code_page} differs from {reference_page} in "
+                                f"{count} pixels within ({left}, {top})-({right}, {bottom})")
             else:
                 print(f"ok: {name} under {code_page} equals {reference_page} pixel for pixel")
                 continue
-            subprocess.run(["compare", os.path.join(out, f"{reference_page}-{name}.png"),
-                            os.path.join(out, f"{code_page}-{name}.png"),
-                            os.path.join(out, f"{code_page}-{name}-diff.png")],
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            # The differing pixels in red, or both side by side where the sizes differ.
+            pictures = [os.path.join(out, f"{page}-{name}.png")
+                        for page in (reference_page, code_page)]
+            diff = os.path.join(out, f"{code_page}-{name}-diff.png")
+            if (shot.width, shot.height) == (first.width, first.height):
+                subprocess.run(["compare", *pictures, diff], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+            else:
+                subprocess.run(["convert", *pictures, "+append", diff], check=True)
 
     print("screenshots:", out)
     if failures:

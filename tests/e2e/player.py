@@ -124,9 +124,9 @@ def close_by_box(process, frame_rect):
 class Game:
     """The game's process and its main window's place on the screen."""
 
-    def __init__(self, exe, cwd=None, process=None, env=None):
+    def __init__(self, exe, cwd=None, process=None):
         """Starts the game, or takes over a process already started with start_program."""
-        self.process = process or start_program(exe, cwd=cwd, env=env)
+        self.process = process or start_program(exe, cwd=cwd)
         x, y, width, height = window_geometry("^Kaleidra$")
         # The X window is the whole frame (Wine draws it): dialog frame on each side, caption on top.
         self.frame = (width - 640) // 2
