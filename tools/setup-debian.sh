@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  make cmake g++ clang libclang-rt-14-dev googletest pkg-config
+  make cmake g++ clang lld libclang-rt-14-dev googletest pkg-config
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales
   fonts-ipafont-gothic fonts-dejavu-core libcairo2-dev libfreetype-dev python3 python3-xlib

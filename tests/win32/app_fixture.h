@@ -12,6 +12,11 @@
 
 namespace kaleidra::testing {
 
+// The program's cell at a lattice place.
+inline Cell& programCell(std::int32_t col, std::int32_t row) {
+    return program().field.cells[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+}
+
 // Processes every message already queued, as the message loop would.
 void pumpMessages();
 // Keeps the message loop running for a while, so that timers tick.
@@ -32,7 +37,7 @@ COLORREF bitmapPixel(BitmapId bitmap, int x, int y);
 // A block of pixels copied out in one go, much faster than GetPixel for each.
 class Picture {
 public:
-    Picture(int width, int height) : width_(width), height_(height), pixels_(width * height) {}
+    Picture(int width, int height) : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
     static Picture ofWindow(HWND window, int width, int height);
     static Picture ofBitmap(BitmapId bitmap, int width, int height);
 

@@ -108,9 +108,9 @@ void expectControls(HWND dialog, const std::vector<ControlSpec>& table) {
         // push button's style with the focus.
         const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
         const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE));
-        DWORD required = (spec.style | WS_CHILD | WS_VISIBLE) & ~WS_BORDER;
+        DWORD required = (spec.style | WS_CHILD | WS_VISIBLE) & ~DWORD{WS_BORDER};
         if (std::string(spec.className) == "Button" && (spec.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-            required &= ~BS_DEFPUSHBUTTON;
+            required &= ~DWORD{BS_DEFPUSHBUTTON};
         EXPECT_EQ(style & required, required) << std::hex << "style 0x" << style;
         if (spec.style & WS_BORDER) {
             EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE)) << "a border";

@@ -9,7 +9,7 @@ namespace {
 
 constexpr COLORREF white = RGB(255, 255, 255);
 
-Cell& cellAt(std::int32_t col, std::int32_t row) { return program().field.cells[col][row]; }
+Cell& cellAt(std::int32_t col, std::int32_t row) { return programCell(col, row); }
 
 class FieldViewTest : public AppTest {
 protected:
@@ -178,8 +178,10 @@ TEST_F(FieldViewTest, OperationAdvancesEachCoveredPanelInListOrder) {
         const auto counts = p.state.colourCounts;
         SendMessageA(p.fieldWindow, WM_TIMER, flipTimerId, 0);
         EXPECT_EQ(cellAt(col, row).colour, (before[i] + 1) % 5);
-        EXPECT_EQ(p.state.colourCounts[before[i]], counts[before[i]] - 1);
-        EXPECT_EQ(p.state.colourCounts[(before[i] + 1) % 5], counts[(before[i] + 1) % 5] + 1);
+        const auto from = static_cast<std::size_t>(before[i]);
+        const auto to = (from + 1) % 5;
+        EXPECT_EQ(p.state.colourCounts[from], counts[from] - 1);
+        EXPECT_EQ(p.state.colourCounts[to], counts[to] + 1);
         EXPECT_TRUE(samePicture(shownField(), restingField())) << "frame 4 is the next colour";
     }
     SendMessageA(p.fieldWindow, WM_TIMER, flipTimerId, 0);
@@ -189,7 +191,7 @@ TEST_F(FieldViewTest, OperationAdvancesEachCoveredPanelInListOrder) {
     // The status panel followed: one operation, and every colour count as the cells hold them.
     EXPECT_TRUE(blockMatchesBitmap(p.statusWindow, 384, 128, BitmapId::StatusChar, 16, 0, 16, 16));
     for (int colour = 0; colour < 5; ++colour) {
-        const int units = p.state.colourCounts[colour] % 10;
+        const int units = p.state.colourCounts[static_cast<std::size_t>(colour)] % 10;
         const int row = isColourCleared(p.state, p.settings, colour) ? 1 : 0;
         EXPECT_TRUE(blockMatchesBitmap(p.statusWindow, 80 + 62 * colour + 32, 66,
                                        BitmapId::StatusChar, 16 * units, 16 * row, 16, 16))

@@ -56,8 +56,8 @@ TEST_F(AppTest, NewGameStopsAnOperationOfThePreviousGame) {
 
     EXPECT_EQ(p.state.flip.busy, flipIdle);
     EXPECT_EQ(p.state.flippedTotal, 0);
-    for (int col = 0; col < latticeColumns; ++col)
-        for (int row = 0; row < latticeRows; ++row)
+    for (std::size_t col = 0; col < latticeColumns; ++col)
+        for (std::size_t row = 0; row < latticeRows; ++row)
             EXPECT_EQ(p.field.cells[col][row].colour, fresh.cells[col][row].colour);
 }
 

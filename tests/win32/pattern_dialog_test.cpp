@@ -19,7 +19,7 @@ void choosePattern(std::vector<DialogStep> steps) {
 }
 
 POINT centreOf(std::int32_t col, std::int32_t row) {
-    const Cell& cell = program().field.cells[col][row];
+    const Cell& cell = programCell(col, row);
     return {cell.x + 32, cell.y + 16};
 }
 

@@ -127,7 +127,7 @@ TEST(RuleTemplate, HoldsEveryControlWithItsWholeStyleAndSize) {
 TEST_F(RuleDialogTest, ControlsLieWhereTheTemplatePutsThem) {
     // A list keeps its scroll bar for its opened part, and a radio's tab stop follows its check mark.
     std::vector<ControlSpec> shown = ruleTemplate();
-    for (ControlSpec& spec : shown) spec.style &= ~(WS_VSCROLL | WS_TABSTOP);
+    for (ControlSpec& spec : shown) spec.style &= ~DWORD{WS_VSCROLL | WS_TABSTOP};
     driveDialog(openRules, {[&](HWND dialog) { expectControls(dialog, shown); }, closeRules});
 }
 
@@ -563,7 +563,7 @@ std::vector<int> coloursOfTheNextGame() {
     KillTimer(program().statusWindow, clockTimerId);
     std::vector<int> colours;
     forEachInFieldCell(program().settings, [&](std::int32_t col, std::int32_t row) {
-        colours.push_back(program().field.cells[col][row].colour);
+        colours.push_back(programCell(col, row).colour);
     });
     return colours;
 }
@@ -666,7 +666,8 @@ using UnicodeChoice = std::tuple<UnicodeName, ChoiceWay>;
 class RuleDialogUnicodeNames : public RuleDialogTest, public ::testing::WithParamInterface<UnicodeChoice> {};
 
 TEST_P(RuleDialogUnicodeNames, ReadExactlyTheChosenFile) {
-    const auto& [names, way] = GetParam();
+    const UnicodeName& names = std::get<UnicodeName>(GetParam());
+    const ChoiceWay way = std::get<ChoiceWay>(GetParam());
     ScratchFiles files;
     const std::wstring folder = files.root() + L"\\" + names.folder;
     files.addFolders(folder);
