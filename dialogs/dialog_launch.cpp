@@ -7,7 +7,10 @@ void beginDialog(HWND dialog, LPARAM launchParameter) {
     const auto* context = dialogContext<DialogContext>(dialog);
     if (!context) return;
     SetWindowTextW(dialog, context->launch->caption);
-    SetFocus(GetDlgItem(dialog, context->launch->focusId));
+    // As the dialog manager gives it, not by SetFocus: a push button that gets the focus so becomes
+    // the default one too, so that Return presses the button the player sees focused.
+    HWND focus = GetDlgItem(dialog, context->launch->focusId);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
 }
 
 int recordDialogCommand(HWND dialog, WPARAM commandParam) {

@@ -18,7 +18,8 @@ struct DialogContext {
     DialogLaunch* launch;
 };
 
-// On WM_INITDIALOG: keeps the context with the dialog, then sets the caption and the focus.
+// On WM_INITDIALOG: keeps the context with the dialog, then sets the caption and the focus (which a
+// push button takes as the default button).
 void beginDialog(HWND dialog, LPARAM launchParameter);
 // On WM_COMMAND: stores the command id in the launch record and returns it.
 int recordDialogCommand(HWND dialog, WPARAM commandParam);
