@@ -1,5 +1,6 @@
 #include "dialogs/area_dialog.h"
 
+#include "dialogs/dialog_pictures.h"
 #include "resource.h"
 
 namespace kaleidra {
@@ -48,6 +49,9 @@ INT_PTR CALLBACK areaDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         onCommand(dialog, wParam);
         return 1;
+    case WM_DESTROY:
+        releasePictures(dialog, nullptr);  // the seven previews the template loaded
+        return 0;
     default:
         return 0;
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <tuple>
 
+#include "dialogs/dialog_pictures.h"
 #include "dialogs/result_text.h"
 #include "resource.h"
 
@@ -73,6 +74,11 @@ INT_PTR CALLBACK resultDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
         onCommand(dialog, wParam);
         return 1;
+    case WM_DESTROY:
+        // The picture shown is the program's: taken out, never deleted with the dialog.
+        if (const auto* context = dialogContext<ResultDialogContext>(dialog))
+            releasePictures(dialog, context->bitmaps);
+        return 0;
     default:
         return 0;
     }
