@@ -391,7 +391,7 @@ TEST(NamesReservedDevice, KnowsTheDeviceNamesInAnyFolderCaseAndExtension) {
         {nullptr, false},
         // Characters whose Shift-JIS trail byte is 0x5C, a backslash: in UTF-8 no byte of theirs is.
         {utf8(u8"表CON"), false}, {utf8(u8"ソAUX.txt"), false}, {utf8(u8"能NUL"), false},
-        {utf8(u8"C:\\表\\CON"), true},
+        {utf8(u8"C:\\表\\CON"), true}, {"C:\\x\\COM1", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(namesReservedDevice(c.path), c.reserved) << (c.path ? c.path : "no path");
