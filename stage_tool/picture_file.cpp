@@ -1,5 +1,7 @@
 #include "stage_tool/picture_file.h"
 
+#include "stage_tool/file_replacement.h"
+
 #if KALEIDRA_STAGE_PNG
 #include <png.h>
 
@@ -61,9 +63,15 @@ std::string writePicture(const std::string& path, const RgbImage& image) {
     png.width = static_cast<png_uint_32>(image.width);
     png.height = static_cast<png_uint_32>(image.height);
     png.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&png, path.c_str(), 0, bytes.data(), 0, nullptr))
+    // Encoded in memory first, so that the file is only ever replaced by a whole picture.
+    png_alloc_size_t size = 0;
+    if (!png_image_write_get_memory_size(png, size, 0, bytes.data(), 0, nullptr))
         return "cannot write picture '" + path + "': " + png.message;
-    return {};
+    std::string encoded(size, '\0');
+    if (!png_image_write_to_memory(&png, encoded.data(), &size, 0, bytes.data(), 0, nullptr))
+        return "cannot write picture '" + path + "': " + png.message;
+    encoded.resize(size);
+    return replaceFileContent(path, encoded, "picture ");
 }
 
 #else
