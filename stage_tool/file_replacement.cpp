@@ -55,7 +55,12 @@ public:
         for (int attempt = 0; attempt < 64; ++attempt) {
             char suffix[24];
             std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
-            fs::path candidate = folder / ("." + targetName.filename().string() + ".kaleidra" + suffix);
+            // Built from the native name, which under Windows is UTF-16 and may hold any character.
+            fs::path name(".");
+            name += targetName.filename().native();
+            name += ".kaleidra";
+            name += suffix;
+            fs::path candidate = folder / name;
 #ifdef _WIN32
             const int descriptor = _wopen(candidate.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                                           _S_IREAD | _S_IWRITE);
