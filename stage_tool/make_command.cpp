@@ -1,5 +1,4 @@
 // kaleidra-stage make: a stage file that fills one field shape exactly, from a picture or at random.
-#include <fstream>
 #include <limits>
 #include <string>
 
@@ -7,6 +6,7 @@
 #include "stage_tool/command_line.h"
 #include "stage_tool/field_picture.h"
 #include "stage_tool/field_rules.h"
+#include "stage_tool/file_replacement.h"
 #include "stage_tool/picture_file.h"
 #include "stage_tool/rule_options.h"
 #include "stage_tool/stage_making.h"
@@ -71,10 +71,8 @@ int runMake(const std::vector<std::string>& words, std::ostream& out, std::ostre
         digits = randomStageDigits(*settings, seed);
     }
 
-    std::ofstream file(*outPath, std::ios::binary | std::ios::trunc);
-    file << digits;
-    file.close();
-    if (!file) return output.failure("cannot write '" + *outPath + "'");
+    if (const std::string problem = replaceFileContent(*outPath, digits); !problem.empty())
+        return output.failure(problem);
     out << "wrote " << *outPath << ": " << digits.size() << " panels for a " << settings->columnsPerRow << "x"
         << settings->rows << " field\n";
     return exitSuccess;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <random>
 
 #include "stage_tool/click_model.h"
+#include "stage_tool/whole_field_solver.h"
 
 namespace kaleidra::stage_tool {
 
@@ -13,6 +15,7 @@ namespace {
 
 constexpr int greedyStarts = 6;
 constexpr std::int64_t exactSearchNodes = 50'000;  // per pattern and colour
+constexpr std::int64_t tradeTrials = 200'000;      // per shortening
 
 using Times = std::vector<std::uint8_t>;
 
@@ -64,11 +67,14 @@ private:
     std::int64_t count_ = 0;
 };
 
-// Adds the click that gains most until the target is met; ties go to a random one.
-bool greedyFill(TrialField& field, std::int64_t target, std::size_t positionCount, std::mt19937& random) {
+// Adds the click that gains most until the target is met; ties go to a random one. It gives up at
+// `clickLimit` clicks, where it could no longer beat a plan in hand.
+bool greedyFill(TrialField& field, std::int64_t target, std::size_t positionCount, std::int64_t clickLimit,
+                std::mt19937& random) {
     std::vector<std::size_t> order(positionCount);
     std::iota(order.begin(), order.end(), std::size_t{0});
-    const std::size_t stepLimit = 4 * positionCount + 16;
+    const std::size_t stepLimit =
+        std::min<std::size_t>(4 * positionCount + 16, static_cast<std::size_t>(std::max<std::int64_t>(0, clickLimit)));
     for (std::size_t step = 0; step < stepLimit && field.count() < target; ++step) {
         std::shuffle(order.begin(), order.end(), random);
         std::size_t best = order.front();
@@ -85,8 +91,10 @@ bool greedyFill(TrialField& field, std::int64_t target, std::size_t positionCoun
     return field.count() >= target;
 }
 
-// Drops single clicks, then trades two clicks for one, while the target stays met.
+// Drops single clicks, then trades two clicks for one, while the target stays met. Trades are
+// tried a limited number of times: on a plan of hundreds of clicks they would take seconds.
 void shorten(TrialField& field, std::int64_t target, std::size_t positionCount) {
+    std::int64_t tradesLeft = tradeTrials;
     bool changed = true;
     while (changed) {
         changed = false;
@@ -101,14 +109,15 @@ void shorten(TrialField& field, std::int64_t target, std::size_t positionCount) 
                 break;
             }
         }
-        for (std::size_t first = 0; first < positionCount && !changed; ++first) {
+        for (std::size_t first = 0; first < positionCount && !changed && tradesLeft > 0; ++first) {
             for (std::size_t second = first; second < positionCount && !changed; ++second) {
                 if (field.times()[first] == 0 || field.times()[second] == 0) continue;
                 if (first == second && field.times()[first] < 2) continue;
                 field.undo(first, 1);
                 field.undo(second, 1);
-                for (std::size_t added = 0; added < positionCount && !changed; ++added) {
+                for (std::size_t added = 0; added < positionCount && !changed && tradesLeft > 0; ++added) {
                     if (added == first || added == second) continue;
+                    --tradesLeft;
                     field.click(added, 1);
                     if (field.count() >= target) changed = true;
                     else field.undo(added, 1);
@@ -154,6 +163,22 @@ private:
     bool outOfSteps_ = false;
 };
 
+// The whole-field plan of one pattern and colour as clicks per model position, if there is one.
+std::optional<Times> wholeFieldTimes(const LoadedStage& stage, const PatternTable& table, const ClickModel& model,
+                                     std::int32_t colour) {
+    const SolveOutcome whole = solveWholeField(stage, table, SolveChoices{{model.pattern}, {colour}});
+    if (!whole.planFound) return std::nullopt;
+    Times times(model.positions.size(), 0);
+    for (const Click& click : whole.plan.clicks) {
+        const auto found = std::find_if(model.positions.begin(), model.positions.end(), [&](const LatticePosition& p) {
+            return p.col == click.cursor.col && p.row == click.cursor.row;
+        });
+        if (found == model.positions.end()) return std::nullopt;
+        times[static_cast<std::size_t>(found - model.positions.begin())] = static_cast<std::uint8_t>(click.times);
+    }
+    return times;
+}
+
 }  // namespace
 
 SolveOutcome solveForTarget(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices) {
@@ -176,9 +201,22 @@ SolveOutcome solveForTarget(const LoadedStage& stage, const PatternTable& table,
         for (const std::int32_t colour : choices.colours) {
             std::mt19937 random(static_cast<std::uint32_t>(7 * pattern + colour));
             Times best;
+            // Every panel in one colour meets any lower target, so the whole-field plan, less the
+            // clicks the target can spare, is a plan whenever the equations are consistent.
+            if (const auto whole = wholeFieldTimes(stage, table, model, colour)) {
+                TrialField field(model, colours, colour);
+                for (std::size_t position = 0; position < whole->size(); ++position)
+                    field.click(position, (*whole)[position]);
+                if (field.count() >= target) {
+                    shorten(field, target, model.positions.size());
+                    best = field.times();
+                }
+            }
             for (int start = 0; start < greedyStarts; ++start) {
                 TrialField field(model, colours, colour);
-                if (!greedyFill(field, target, model.positions.size(), random)) continue;
+                std::int64_t clickLimit = bestCount;
+                if (!best.empty()) clickLimit = std::min(clickLimit, std::accumulate(best.begin(), best.end(), std::int64_t{0}));
+                if (!greedyFill(field, target, model.positions.size(), clickLimit, random)) continue;
                 shorten(field, target, model.positions.size());
                 if (best.empty() || field.clicks() < std::accumulate(best.begin(), best.end(), std::int64_t{0}))
                     best = field.times();

@@ -7,9 +7,10 @@
 
 namespace kaleidra::stage_tool {
 
-// For a clear target below the whole field: greedy plans from several starts, shortened by local
-// search, then an exact search over plans with fewer clicks that proves the result shortest when
-// it finishes within its step budget.
+// For a clear target below the whole field: the whole-field plan, which meets any target, beaten
+// where possible by greedy plans from several starts, shortened by local search, then an exact
+// search over plans with fewer clicks that proves the result shortest when it finishes within its
+// step budget.
 SolveOutcome solveForTarget(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices);
 
 }  // namespace kaleidra::stage_tool

@@ -234,7 +234,8 @@ SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table
         }
     }
     outcome.impossible = !anyConsistent;
-    outcome.proven = outcome.planFound && everyChoiceSettled;
+    // No plan is shorter than none, searched or not.
+    outcome.proven = outcome.planFound && (everyChoiceSettled || outcome.plan.totalClicks() == 0);
     return outcome;
 }
 

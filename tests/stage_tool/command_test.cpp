@@ -157,5 +157,25 @@ TEST_F(Commands, SolvePrintsAPlanThatVerifies) {
     EXPECT_NE(run.out.find("Type G: 12 equations"), std::string::npos) << run.out;
 }
 
+TEST_F(Commands, SolvePrintsAPlanBelowTheWholeFieldWhereTheSearchAloneGaveUp) {
+    // A default stage on which the search alone found nothing at 85 % though 100 % had a plan.
+    const std::string stage = path("seed1.txt");
+    ASSERT_EQ(runTool({"make", "--random", "--seed", "1", "-o", stage}).exitCode, exitSuccess);
+    for (const char* pattern : {"A", "any"}) {
+        const ToolRun run = runTool({"solve", stage, "--percent", "85", "--pattern", pattern, "--verify"});
+        EXPECT_EQ(run.exitCode, exitSuccess) << pattern << "\n" << run.out << run.err;
+        EXPECT_NE(run.out.find("(target reached)"), std::string::npos) << run.out;
+    }
+}
+
+TEST_F(Commands, SolveCallsNoClicksOnASolvedFieldProvenShortest) {
+    const std::string stage = write("solved.txt", "3");
+    for (const char* percent : {"100", "70"}) {
+        const ToolRun run = runTool({"solve", stage, "--size", "9x4", "--percent", percent, "--pattern", "any"});
+        EXPECT_EQ(run.exitCode, exitSuccess) << run.err;
+        EXPECT_NE(run.out.find("total: 0 clicks, proven shortest"), std::string::npos) << percent << "\n" << run.out;
+    }
+}
+
 }  // namespace
 }  // namespace kaleidra::stage_tool
