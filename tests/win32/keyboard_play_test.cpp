@@ -13,9 +13,10 @@ namespace {
 constexpr LPARAM freshPress = 1;
 constexpr LPARAM heldDown = 0x40000001;  // bit 30: the key was already down, a repeat
 
-void pressKey(HWND window, WPARAM key, LPARAM flags = freshPress) {
-    SendMessageW(window, WM_KEYDOWN, key, flags);
-    SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+// The VK_ constants are ints.
+void pressKey(HWND window, int key, LPARAM flags = freshPress) {
+    SendMessageW(window, WM_KEYDOWN, static_cast<WPARAM>(key), flags);
+    SendMessageW(window, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
 }
 
 LatticePosition cursorCell() { return {program().state.cursorCol, program().state.cursorRow}; }
@@ -68,7 +69,7 @@ TEST_F(KeyboardPlayTest, ArrowsMoveTheCursorAsTheMouseWould) {
     const struct {
         std::int32_t columns, rows;
         LatticePosition start;
-        std::vector<WPARAM> keys;
+        std::vector<int> keys;
     } cases[] = {
         {9, 16, {0, 0}, {VK_RIGHT, VK_DOWN, VK_DOWN, VK_LEFT, VK_UP, VK_LEFT, VK_UP}},
         {5, 8, {8, 8}, {VK_UP, VK_UP, VK_UP, VK_UP, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN}},
@@ -80,7 +81,7 @@ TEST_F(KeyboardPlayTest, ArrowsMoveTheCursorAsTheMouseWould) {
         startGame(c.columns, c.rows);
         ASSERT_TRUE(isInField(program().settings, c.start.col, c.start.row));
         moveMouseTo(c.start);
-        for (const WPARAM key : c.keys) {
+        for (const int key : c.keys) {
             SCOPED_TRACE("key " + std::to_string(key));
             const LatticePosition from = cursorCell();
             const CursorStep step = key == VK_LEFT    ? CursorStep::Left
@@ -111,7 +112,7 @@ TEST_F(KeyboardPlayTest, KeysStartFromTheCursorCellOrTheCentre) {
         const char* label;
         std::int32_t columns, rows;
         LatticePosition left;  // by start-up or the mouse in the game before
-        WPARAM key;
+        int key;
         LatticePosition expected;
     } cases[] = {
         {"start-up's (0, 0) lies in the full field", 9, 16, {0, 0}, VK_RIGHT, {1, 0}},
@@ -132,7 +133,7 @@ TEST_F(KeyboardPlayTest, KeysStartFromTheCursorCellOrTheCentre) {
 
 TEST_F(KeyboardPlayTest, SpaceAndEnterActOnTheCursorCellAsAClickWould) {
     Program& p = program();
-    for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
+    for (const int key : {VK_SPACE, VK_RETURN}) {
         SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
         startGame(9, 16);
         moveMouseTo({6, 8});
@@ -173,7 +174,7 @@ TEST_F(KeyboardPlayTest, KeysWaitForTheOperationAndRepeatsStartNothing) {
     ASSERT_EQ(p.state.flip.busy, flipRunning);
 
     const Picture during = Picture::ofWindow(p.fieldWindow, 608, 288);
-    for (const WPARAM key : {VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN}) {
+    for (const int key : {VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN}) {
         pressKey(p.mainWindow, key);
         pressKey(p.mainWindow, key, heldDown);
     }
@@ -184,8 +185,8 @@ TEST_F(KeyboardPlayTest, KeysWaitForTheOperationAndRepeatsStartNothing) {
     for (int tick = 0; tick < 30 && p.state.flip.busy == flipRunning; ++tick)
         SendMessageW(p.fieldWindow, WM_TIMER, flipTimerId, 0);
     ASSERT_EQ(p.state.flip.busy, flipIdle);
-    for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
-        SendMessageW(p.mainWindow, WM_KEYDOWN, key, heldDown);
+    for (const int key : {VK_SPACE, VK_RETURN}) {
+        SendMessageW(p.mainWindow, WM_KEYDOWN, static_cast<WPARAM>(key), heldDown);
         EXPECT_EQ(p.state.flip.busy, flipIdle) << "a repeat after the operation starts nothing";
     }
     EXPECT_EQ(p.state.operationCount, 1);
@@ -211,7 +212,7 @@ TEST_F(KeyboardPlayTest, KeysReachTheGameFromEitherChild) {
 
 TEST_F(KeyboardPlayTest, KeysOnTheTitleScreenDoNothing) {
     Program& p = program();
-    for (const WPARAM key : {VK_RIGHT, VK_SPACE, VK_RETURN}) pressKey(p.mainWindow, key);
+    for (const int key : {VK_RIGHT, VK_SPACE, VK_RETURN}) pressKey(p.mainWindow, key);
     EXPECT_EQ(p.state.phase, GamePhase::Title);
     EXPECT_EQ(cursorCell(), (LatticePosition{0, 0}));
     EXPECT_EQ(p.state.operationCount, 0);
