@@ -6,6 +6,7 @@ by Space and Enter, Type F chosen in the pattern dialog, the end confirmed after
 result, the title again and the quit. Usage: keys_only_as_player.py KALEIDRA_EXE (with DISPLAY set and
 the Wine environment of tools/wine-env.sh)."""
 
+import ctypes
 import os
 import sys
 import time
@@ -31,6 +32,16 @@ def stepped(col, row, key):
                 "Up": (col if edge_row else col - 1, row - 1),
                 "Down": (col + 1 if edge_row else col, row + 1)}[key]
     return (col, row) if in_field(COLUMNS, ROWS, col, row) else None
+
+
+def x_autorepeat(on):
+    """The X server's key repeat. Off, a key press that a loaded machine holds past the repeat delay
+    cannot turn into several; on only where a held key is the point."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(x11.XOpenDisplay(None))
+    (x11.XAutoRepeatOn if on else x11.XAutoRepeatOff)(display)
+    x11.XCloseDisplay(display)
 
 
 def press(*keys):
@@ -69,9 +80,13 @@ def act_and_check(game, key, cursor, pattern, label, hold=0.0):
     before = field_colours(game, screenshot())
     operations = game.read_number(screenshot(), 336, 128, 4)
     if hold:
-        xdotool("keydown", key)
-        time.sleep(hold)
-        xdotool("keyup", key)
+        x_autorepeat(True)
+        try:
+            xdotool("keydown", key)
+            time.sleep(hold)
+            xdotool("keyup", key)
+        finally:
+            x_autorepeat(False)
     else:
         press(key)
     expected = covered(cursor, pattern)
@@ -146,8 +161,8 @@ def main():
         check(game.read_number(shot, 507, 112, 2) == len(expected),
               f"the status panel counts {len(expected)} covered panels")
 
-    # Space, held down for longer than the operation (five panels, 1.3 s) takes: the covered
-    # panels advance once. (Xvfb repeats a held key and Wine marks the repeats.)
+    # Space, held down for longer than the operation (five panels, 1.3 s) takes, with the X
+    # server's key repeat on: the covered panels advance once.
     act_and_check(game, "space", cursor, TYPE_A, "Space held down", hold=3.0)
 
     # The pattern dialog from the game menu; Type F, the dialog's last radio button but one, lies
@@ -208,5 +223,13 @@ def main():
     check(code == 0, f"exit code {code}")
 
 
+def play():
+    x_autorepeat(False)
+    try:
+        main()
+    finally:
+        x_autorepeat(True)
+
+
 if __name__ == "__main__":
-    run(main)
+    run(play)
