@@ -1,17 +1,19 @@
 #!/usr/bin/env python3
-"""Plays a whole game from the keyboard alone, with real X key events and no mouse event at all:
-the title menu by Shift+F10 and by the context-menu key, the rules set to 5 x 8 with Tab, typing and
-Enter, the cursor moved by the arrows with the highlight read back after every key, panels advanced
-by Space and Enter, Type F chosen in the pattern dialog, the end confirmed after one cancel, the
-result, the title again and the quit. Usage: keys_only_as_player.py KALEIDRA_EXE (with DISPLAY set and
-the Wine environment of tools/wine-env.sh)."""
+"""Plays a whole game from the keyboard alone, with real X key events only: the title menu by
+Shift+F10 and by the context-menu key, the rules set to 5 x 8 with Tab, typing and Enter, the cursor
+moved by the arrows with the highlight read back after every key, panels advanced by Space and Enter,
+Type F chosen in the pattern dialog, the end confirmed after one cancel, the result, the title again
+and the quit. The pointer is parked in the screen's far corner before the program starts, and the
+program gets no mouse input. Usage: keys_only_as_player.py KALEIDRA_EXE (with DISPLAY set and the
+Wine environment of tools/wine-env.sh)."""
 
 import ctypes
 import os
+import subprocess
 import sys
 import time
 
-from player import (BITMAPS, Dialog, Failure, Game, Image, cell_rect, check, dialog_closed, in_field,
+from player import (BITMAPS, Dialog, Game, Image, cell_rect, check, dialog_closed, in_field,
                     in_field_cells, run, screenshot, wait_for, xdotool)
 from whole_game_as_player import RESULT, SURE, distance, status_shows
 
@@ -108,6 +110,12 @@ def menu_shown(game, shot, top_left):
 
 
 def main():
+    # The pointer that earlier tests left on the screen goes to the far corner before the game
+    # starts, and stays there: over the field, the move that Windows makes up when a dialog closes
+    # from under it would take the cursor back, as any mouse move does.
+    width, height = map(int, subprocess.run(["xdotool", "getdisplaygeometry"], check=True,
+                                            capture_output=True, text=True).stdout.split())
+    xdotool("mousemove", width - 1, height - 1)
     game = Game(sys.argv[1])
     time.sleep(1)
     highlight = Highlight(game)
