@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/field_window.h"
 #include "app/game_flow.h"
 #include "app/popup_menu.h"
 #include "app/program.h"
@@ -63,6 +64,21 @@ void onRightButtonDown(LPARAM lParam) {
     showPopupMenu(LOWORD(lParam), HIWORD(lParam));
 }
 
+// The title menu from the keyboard opens over the middle of the window, there being no cell.
+constexpr POINT titleMenuFromKeys = {mainClientWidth / 2, mainClientHeight / 2};
+
+// Shift+F10 or the context-menu key; WM_CONTEXTMENU that follows a right button's release has
+// a screen position and goes on to the default handling, since the press opened the menu already.
+bool onContextMenu(LPARAM lParam) {
+    if (static_cast<short>(LOWORD(lParam)) != -1 || static_cast<short>(HIWORD(lParam)) != -1)
+        return false;
+    if (program().state.phase == GamePhase::Title)
+        showPopupMenu(titleMenuFromKeys.x, titleMenuFromKeys.y);
+    else
+        showGameMenuFromKeys();
+    return true;
+}
+
 void onClose() {
     Program& p = program();
     if (p.state.phase == GamePhase::Playing) KillTimer(p.statusWindow, clockTimerId);
@@ -110,6 +126,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         onCommand(wParam);
         return 0;
+    case WM_KEYDOWN:
+        if (onPlayKey(wParam, lParam)) return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        if (onContextMenu(lParam)) return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

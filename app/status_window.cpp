@@ -41,6 +41,10 @@ LRESULT CALLBACK statusWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_TIMER:
         onTimer();
         return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        // Should the status panel ever hold the focus, its keys are the main window's as ever.
+        return SendMessageW(GetParent(window), message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
