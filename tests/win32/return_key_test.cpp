@@ -1,5 +1,5 @@
 // Return presses the button that shows the focus, in every dialog: at the opening and after one Tab.
-// The keys go through the dialog manager as typed keys do.
+// Return and Tab go through the dialog manager as typed keys do.
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +15,16 @@ namespace {
 
 DialogStep key(WPARAM virtualKey) {
     return [virtualKey](HWND dialog) { pressKey(dialog, virtualKey); };
+}
+
+// Tab as the dialog manager takes it: the focus, and with it the default push button, moves on to
+// the next tab stop. Tabbed from the control focused at opening, not from GetFocus, which another
+// test process on the display may have taken away.
+DialogStep tab() {
+    return [](HWND dialog) {
+        HWND next = GetNextDlgTabItem(dialog, focusGivenAtOpening(dialog), FALSE);
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    };
 }
 
 DialogStep click(int id) {
@@ -53,16 +63,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReturnCase{"RulesAtOpening", IDM_RULES, {key(VK_RETURN)}, 1, GamePhase::Title, false},
         // The percentage field takes the focus; the default button stays "閉じる".
-        ReturnCase{"RulesAfterTab", IDM_RULES, {key(VK_TAB), key(VK_RETURN)}, 1, GamePhase::Title, false},
+        ReturnCase{"RulesAfterTab", IDM_RULES, {tab(), key(VK_RETURN)}, 1, GamePhase::Title, false},
         ReturnCase{"PatternAtOpening", IDM_PATTERN, {key(VK_RETURN)}, 1, GamePhase::Playing, false},
-        ReturnCase{"PatternAfterTab", IDM_PATTERN, {key(VK_TAB), key(VK_RETURN)}, 1, GamePhase::Playing, false},
+        ReturnCase{"PatternAfterTab", IDM_PATTERN, {tab(), key(VK_RETURN)}, 1, GamePhase::Playing, false},
         // The focus starts on "ｷｬﾝｾﾙ": Return goes on playing.
         ReturnCase{"ConfirmationAtOpening", IDM_END_GAME, {key(VK_RETURN)}, 0, GamePhase::Playing, false},
-        ReturnCase{"ConfirmationAfterTab", IDM_END_GAME, {key(VK_TAB), key(VK_RETURN), click(resultTitleId)}, 1,
+        ReturnCase{"ConfirmationAfterTab", IDM_END_GAME, {tab(), key(VK_RETURN), click(resultTitleId)}, 1,
                    GamePhase::Title, false},
         // The focus starts on "タイトルへ戻る": Return goes back to the title, never out of the program.
         ReturnCase{"ResultAtOpening", IDM_END_GAME, {click(sureOkId), key(VK_RETURN)}, 1, GamePhase::Title, false},
-        ReturnCase{"ResultAfterTab", IDM_END_GAME, {click(sureOkId), key(VK_TAB), key(VK_RETURN)}, 0,
+        ReturnCase{"ResultAfterTab", IDM_END_GAME, {click(sureOkId), tab(), key(VK_RETURN)}, 0,
                    GamePhase::Title, true}),
     [](const ::testing::TestParamInfo<ReturnCase>& test) { return std::string(test.param.name); });
 
