@@ -76,6 +76,9 @@ private:
 };
 
 constexpr int rounds = 200;
+// A little room for what the system caches now and then (the chooser once kept two more objects
+// after 200 rounds): a leak of even one object a round leaves hundreds.
+constexpr int objectRoom = 8;
 constexpr std::size_t memoryRoom = 2 * 1024 * 1024;
 
 TEST_P(DialogLeakTest, LeavesNothingBehind) {
@@ -91,7 +94,7 @@ TEST_P(DialogLeakTest, LeavesNothingBehind) {
 
     for (int i = 0; i < rounds; ++i) playRound(round);
 
-    EXPECT_EQ(gdiObjectCount(), gdiObjects);
+    EXPECT_LE(gdiObjectCount(), gdiObjects + objectRoom) << "from " << gdiObjects << " GDI objects";
     EXPECT_EQ(windowCount(), windows);
     EXPECT_LT(privateBytes(), memory + memoryRoom) << "from " << memory << " bytes";
 }
