@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "core/byte_source.h"
-#include "core/unicode_text.h"
+#include "stage_tool/utf8_path.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -24,16 +24,6 @@
 namespace kaleidra::stage_tool {
 
 namespace fs = std::filesystem;
-
-std::optional<fs::path> pathFromUtf8(const std::string& path) {
-#ifdef _WIN32
-    const auto wide = utf16FromUtf8(path);
-    if (!wide) return std::nullopt;
-    return fs::path(std::wstring(wide->begin(), wide->end()));
-#else
-    return fs::path(path);
-#endif
-}
 
 namespace {
 

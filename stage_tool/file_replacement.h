@@ -3,16 +3,10 @@
 // target, which replaces the target only when it is whole. A path that names something other than a
 // regular file, or a file that is read-only, is refused and left as it was.
 
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kaleidra::stage_tool {
-
-// A UTF-8 path as the file system takes it; nothing for a path that is not well-formed UTF-8 under
-// Windows, where it would otherwise name another file.
-std::optional<std::filesystem::path> pathFromUtf8(const std::string& path);
 
 // Writes `bytes` as the whole content of the file at the UTF-8 `path`. An empty string when
 // written, else why not ("cannot write <kind>'path': ..."); on failure the path is as it was and no

@@ -5,14 +5,22 @@
 
 #include "core/byte_source.h"
 #include "core/stage.h"
+#include "stage_tool/utf8_path.h"
 
 namespace kaleidra::stage_tool {
 
 StageLoad loadStageFile(const std::string& path, const GameSettings& settings) {
     StageLoad result;
     result.stage.settings = settings;
+    // Looked at through the UTF-8 path, as the core opens it: a narrow path would go through the
+    // Windows code page and could name a look-alike file.
+    const auto name = pathFromUtf8(path);
+    if (!name) {
+        result.problem = "cannot read '" + path + "': not a valid file name";
+        return result;
+    }
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
+    const auto status = std::filesystem::status(*name, error);
     if (error || !std::filesystem::exists(status)) {
         result.problem = "cannot read '" + path + "': no such file";
         return result;

@@ -1,6 +1,7 @@
 #include "stage_tool/picture_file.h"
 
 #include "stage_tool/file_replacement.h"
+#include "stage_tool/utf8_path.h"
 
 #if KALEIDRA_STAGE_PNG
 #include <png.h>
