@@ -1,5 +1,5 @@
 #pragma once
-// PNG pictures in and out, through libpng; a build without libpng has neither.
+// PNG pictures in and out: libpng in the Linux build, the system's own codecs in the Windows one.
 
 #include <string>
 

@@ -8,13 +8,7 @@
 namespace kaleidra::stage_tool {
 namespace {
 
-class Commands : public ScratchFolder {
-protected:
-    std::string read(const std::string& path) const {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-};
+class Commands : public ScratchFolder {};
 
 TEST_F(Commands, RefuseArgumentsTheyDoNotUnderstandWithTheUsageLine) {
     const std::string stage = write("stage.txt", "01234");

@@ -1,14 +1,6 @@
-#if KALEIDRA_STAGE_PNG
-#include <png.h>
-#endif
-
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <span>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,7 +11,9 @@
 #include "stage_tool/loaded_stage.h"
 #include "stage_tool/panel_sheet_bytes.h"
 #include "stage_tool/picture_file.h"
+#include "stage_tool/png_gamma.h"
 #include "stage_tool/stage_making.h"
+#include "tests/stage_tool/png_test_file.h"
 #include "tests/stage_tool/stage_tool_test_support.h"
 
 namespace kaleidra::stage_tool {
@@ -120,95 +114,6 @@ TEST_F(Pictures, ShowWritesTheFieldPictureAsAPng) {
     EXPECT_EQ(back.image.pixels, composeFieldPicture(stage.field, stage.settings, sheet()).pixels);
 }
 
-// One PNG encoding of a picture, written with libpng's own writer.
-struct PngVariant {
-    const char* name;
-    int colourType;  // PNG_COLOR_TYPE_*
-    int bitDepth;
-    bool interlaced = false;
-    double fileGamma = 0;  // a gAMA chunk with this gamma, samples encoded to it; 0: none
-    bool srgbChunk = false;
-};
-
-// sRGB's own curve, what an 8-bit sample means on a screen.
-double linearFromSrgb(double value) {
-    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-}
-
-void writePng(const std::string& path, const RgbImage& image, const PngVariant& variant) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
-                 variant.bitDepth, variant.colourType,
-                 variant.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    if (variant.srgbChunk) png_set_sRGB_gAMA_and_cHRM(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
-    if (variant.fileGamma != 0) png_set_gAMA(png, info, variant.fileGamma);
-    std::vector<png_color> palette;
-    const bool grey = (variant.colourType & PNG_COLOR_MASK_COLOR) == 0;
-    const bool alpha = (variant.colourType & PNG_COLOR_MASK_ALPHA) != 0;
-    if (variant.colourType == PNG_COLOR_TYPE_PALETTE) {
-        for (const Rgb pixel : image.pixels)
-            if (std::none_of(palette.begin(), palette.end(),
-                             [&](const png_color& c) { return c.red == pixel.r && c.green == pixel.g && c.blue == pixel.b; }))
-                palette.push_back({pixel.r, pixel.g, pixel.b});
-        ASSERT_LE(palette.size(), 256u);
-        png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    }
-    png_write_info(png, info);
-    if (variant.bitDepth == 16) png_set_swap(png);  // the rows below hold 16-bit samples in this machine's order
-    const auto sample = [&](std::uint8_t value) -> unsigned {
-        // Encoded to the file's gamma, from what the 8-bit sRGB value shows.
-        const double maximum = variant.bitDepth == 16 ? 65535.0 : 255.0;
-        if (variant.fileGamma == 0) return static_cast<unsigned>(std::lround(value * maximum / 255.0));
-        return static_cast<unsigned>(std::lround(std::pow(linearFromSrgb(value / 255.0), variant.fileGamma) * maximum));
-    };
-    const int channels = variant.colourType == PNG_COLOR_TYPE_PALETTE ? 1 : (grey ? 1 : 3) + (alpha ? 1 : 0);
-    const std::size_t bytesPerSample = variant.bitDepth == 16 ? 2 : 1;
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(image.width * channels) * bytesPerSample);
-    std::vector<std::vector<std::uint8_t>> rows;
-    for (int y = 0; y < image.height; ++y) {
-        std::size_t at = 0;
-        const auto put = [&](unsigned value) {
-            if (bytesPerSample == 2) {
-                const auto v = static_cast<std::uint16_t>(value);
-                std::memcpy(&row[at], &v, 2);
-            } else {
-                row[at] = static_cast<std::uint8_t>(value);
-            }
-            at += bytesPerSample;
-        };
-        for (int x = 0; x < image.width; ++x) {
-            const Rgb pixel = image.at(x, y);
-            if (variant.colourType == PNG_COLOR_TYPE_PALETTE) {
-                const auto found = std::find_if(palette.begin(), palette.end(), [&](const png_color& c) {
-                    return c.red == pixel.r && c.green == pixel.g && c.blue == pixel.b;
-                });
-                put(static_cast<unsigned>(found - palette.begin()));
-                continue;
-            }
-            if (grey) {
-                put(sample(pixel.r));
-            } else {
-                put(sample(pixel.r));
-                put(sample(pixel.g));
-                put(sample(pixel.b));
-            }
-            if (alpha) put(bytesPerSample == 2 ? 65535 : 255);
-        }
-        rows.push_back(row);
-    }
-    std::vector<png_bytep> pointers;
-    for (auto& r : rows) pointers.push_back(r.data());
-    png_write_image(png, pointers.data());  // every interlace pass from the whole rows
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
-
 // A picture of 45 x 48 pixels, a different colour at each panel's centre and rows that differ, so
 // that a row read in the wrong place or a colour read in another space changes the stage.
 RgbImage testPicture(bool grey) {
@@ -225,41 +130,45 @@ RgbImage testPicture(bool grey) {
 }
 
 TEST_F(Pictures, EveryEncodingOfOnePictureGivesTheSameStage) {
-    const PngVariant reference{"8-bit RGB", PNG_COLOR_TYPE_RGB, 8};
+    constexpr auto rgb = PngColourType::rgb;
+    constexpr auto palette = PngColourType::palette;
+    constexpr auto rgbAlpha = PngColourType::rgbAlpha;
+    constexpr auto grey = PngColourType::grey;
+    constexpr auto greyAlpha = PngColourType::greyAlpha;
+    const PngVariant reference{"8-bit RGB", rgb, 8};
     const PngVariant colourVariants[] = {
-        {"16-bit RGB", PNG_COLOR_TYPE_RGB, 16},
-        {"palette", PNG_COLOR_TYPE_PALETTE, 8},
-        {"8-bit RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 8},
-        {"16-bit RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 16},
-        {"8-bit RGB interlaced", PNG_COLOR_TYPE_RGB, 8, true},
-        {"16-bit RGB interlaced", PNG_COLOR_TYPE_RGB, 16, true},
-        {"palette interlaced", PNG_COLOR_TYPE_PALETTE, 8, true},
-        {"8-bit RGB with an sRGB chunk", PNG_COLOR_TYPE_RGB, 8, false, 0, true},
-        {"16-bit RGB in linear light (gAMA 1.0)", PNG_COLOR_TYPE_RGB, 16, false, 1.0},
-        {"16-bit RGB at gamma 1/1.8", PNG_COLOR_TYPE_RGB, 16, true, 1 / 1.8},
+        {"16-bit RGB", rgb, 16},
+        {"palette", palette, 8},
+        {"8-bit RGBA", rgbAlpha, 8},
+        {"16-bit RGBA", rgbAlpha, 16},
+        {"8-bit RGB interlaced", rgb, 8, true},
+        {"16-bit RGB interlaced", rgb, 16, true},
+        {"palette interlaced", palette, 8, true},
+        {"8-bit RGB with an sRGB chunk", rgb, 8, false, 0, true},
+        {"16-bit RGB in linear light (gAMA 1.0)", rgb, 16, false, 1.0},
+        {"16-bit RGB at gamma 1/1.8", rgb, 16, true, 1 / 1.8},
     };
     const PngVariant greyVariants[] = {
-        {"8-bit grey", PNG_COLOR_TYPE_GRAY, 8},
-        {"16-bit grey", PNG_COLOR_TYPE_GRAY, 16},
-        {"8-bit grey with alpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8},
-        {"16-bit grey with alpha, interlaced", PNG_COLOR_TYPE_GRAY_ALPHA, 16, true},
+        {"8-bit grey", grey, 8},
+        {"16-bit grey", grey, 16},
+        {"8-bit grey with alpha", greyAlpha, 8},
+        {"16-bit grey with alpha, interlaced", greyAlpha, 16, true},
     };
     const auto stageOf = [&](const std::string& name, const RgbImage& picture, const PngVariant& variant) {
-        const std::string file = path(name + ".png");
-        writePng(file, picture, variant);
+        const std::string file = write(name + ".png", pngFileOf(picture, variant));
         const std::string stage = path(name + ".txt");
         const ToolRun run = runTool({"make", "--from", file, "-o", stage});
         EXPECT_EQ(run.exitCode, exitSuccess) << variant.name << ": " << run.err;
         std::ifstream digits(stage, std::ios::binary);
         return std::string{std::istreambuf_iterator<char>(digits), std::istreambuf_iterator<char>()};
     };
-    for (const bool grey : {false, true}) {
-        const RgbImage picture = testPicture(grey);
-        const std::string expected = stageOf(grey ? "grey-reference" : "reference", picture, reference);
+    for (const bool greyPicture : {false, true}) {
+        const RgbImage picture = testPicture(greyPicture);
+        const std::string expected = stageOf(greyPicture ? "grey-reference" : "reference", picture, reference);
         ASSERT_EQ(expected.size(), 144u);
         int index = 0;
-        for (const PngVariant& variant : grey ? std::span<const PngVariant>(greyVariants)
-                                              : std::span<const PngVariant>(colourVariants))
+        for (const PngVariant& variant : greyPicture ? std::span<const PngVariant>(greyVariants)
+                                                     : std::span<const PngVariant>(colourVariants))
             EXPECT_EQ(stageOf("variant" + std::to_string(index++), picture, variant), expected) << variant.name;
     }
     // Crimson is nearest the red panel, whatever the depth it is stored at.
@@ -268,7 +177,155 @@ TEST_F(Pictures, EveryEncodingOfOnePictureGivesTheSameStage) {
         EXPECT_EQ(stageOf(std::string("crimson-") + variant.name, crimson, variant), std::string(144, '0')) << variant.name;
 }
 
+// Grey samples under what the file says of its gamma, as a screen of gamma 2.2 shows them; libpng's
+// rules decide which chunk counts, and all 16 bits of a sample count.
+TEST_F(Pictures, ReadSamplesInTheGammaTheFileStates) {
+    const std::vector<int> strip8{0, 32, 64, 128, 192, 255};
+    const std::vector<int> strip16{0, 32 * 257, 64 * 257, 128 * 257, 192 * 257, 255 * 257};
+    // Samples whose low byte changes the result: 0x8100 rounds to 128 where its high byte says 129.
+    const std::vector<int> lowBytes16{0x0080, 0x00C0, 0x7F80, 0x8100};
+    const std::string linear = pngChunk("gAMA", bigEndian32(100000));
+    const std::string srgb = pngChunk("sRGB", std::string(1, '\0'));
+    const std::vector<int> asStored{0, 32, 64, 128, 192, 255};
+    const std::vector<int> fromLinear{0, 99, 136, 186, 224, 255};
+    const struct {
+        const char* label;
+        int bitDepth;
+        std::vector<int> samples;
+        std::string chunksBefore;
+        std::string chunksAfter;
+        std::vector<int> shown;
+    } cases[] = {
+        {"no chunk: sRGB", 8, strip8, "", "", asStored},
+        {"no chunk at 16 bits", 16, strip16, "", "", asStored},
+        {"no chunk, low bytes", 16, lowBytes16, "", "", {0, 1, 127, 128}},
+        {"gAMA 1.0, linear light", 8, strip8, linear, "", fromLinear},
+        {"gAMA 1.0 at 16 bits", 16, strip16, linear, "", fromLinear},
+        {"gAMA 1.0, low bytes", 16, lowBytes16, linear, "", {14, 17, 186, 187}},
+        {"gAMA 1/2.2, sRGB's", 8, strip8, pngChunk("gAMA", bigEndian32(45455)), "", asStored},
+        {"gAMA 0.48", 8, strip8, pngChunk("gAMA", bigEndian32(48000)), "", {0, 36, 69, 133, 195, 255}},
+        {"gAMA 0.47, too close to sRGB's to change anything", 8, strip8, pngChunk("gAMA", bigEndian32(47000)), "",
+         asStored},
+        {"sRGB before gAMA 1.0", 8, strip8, srgb + linear, "", asStored},
+        {"sRGB after gAMA 1.0", 8, strip8, linear + srgb, "", asStored},
+        {"two gAMA chunks: the first counts", 8, strip8, linear + pngChunk("gAMA", bigEndian32(45455)), "",
+         fromLinear},
+        {"gAMA out of bounds", 8, strip8, pngChunk("gAMA", bigEndian32(10)), "", asStored},
+        {"gAMA after the image data", 8, strip8, "", linear, asStored},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::string scanline(1, '\0');
+        for (const int sample : c.samples) {
+            if (c.bitDepth == 16) scanline += static_cast<char>(sample >> 8);
+            scanline += static_cast<char>(sample & 0xFF);
+        }
+        const auto width = static_cast<std::uint32_t>(c.samples.size());
+        const std::string file = write("strip.png", pngFileOf(PngParts{width, 1, c.bitDepth, PngColourType::grey,
+                                                                        false, c.chunksBefore, scanline,
+                                                                        c.chunksAfter}));
+        const PictureRead read = readPicture(file);
+        ASSERT_TRUE(read.read) << read.problem;
+        std::vector<int> shown;
+        for (const Rgb pixel : read.image.pixels) {
+            EXPECT_TRUE(pixel.r == pixel.g && pixel.g == pixel.b);
+            shown.push_back(pixel.r);
+        }
+        EXPECT_EQ(shown, c.shown);
+    }
+}
+
+// Crimson at half opacity, and a fully transparent pixel, over the field's white background.
+TEST_F(Pictures, LayTransparentPixelsOverWhite) {
+    const auto byte = [](int value) { return static_cast<char>(value); };
+    const auto twice = [&](int value) { return std::string{byte(value), byte(value)}; };
+    const std::string palette = pngChunk("PLTE", {byte(240), 0, 105, 10, 20, 30});
+    const Rgb halfCrimson{247, 127, 180};
+    const Rgb white{255, 255, 255};
+    const struct {
+        const char* label;
+        PngParts parts;
+        Rgb first;
+    } cases[] = {
+        {"8-bit RGBA", {2, 1, 8, PngColourType::rgbAlpha, false, "", {0, byte(240), 0, 105, byte(128), 10, 20, 30, 0}, ""},
+         halfCrimson},
+        {"16-bit RGBA",
+         {2, 1, 16, PngColourType::rgbAlpha, false, "",
+          std::string(1, '\0') + twice(240) + twice(0) + twice(105) + twice(128) + twice(10) + twice(20) + twice(30) +
+              twice(0),
+          ""},
+         halfCrimson},
+        {"palette with tRNS",
+         {2, 1, 8, PngColourType::palette, false, palette + pngChunk("tRNS", {byte(128), 0}), {0, 0, 1}, ""},
+         halfCrimson},
+        {"8-bit grey with alpha", {2, 1, 8, PngColourType::greyAlpha, false, "", {0, 100, byte(128), 50, 0}, ""},
+         {177, 177, 177}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const PictureRead read = readPicture(write("alpha.png", pngFileOf(c.parts)));
+        ASSERT_TRUE(read.read) << read.problem;
+        EXPECT_EQ(read.image.at(0, 0), c.first);
+        EXPECT_EQ(read.image.at(1, 0), white);
+    }
+}
+
 #endif
+
+#if KALEIDRA_STAGE_PNG && !defined(_WIN32)
+
+// The Windows build corrects gamma itself, as libpng does here: every sample at 8 and 16 bits, at
+// gammas on both sides of sRGB's, near it and at the bounds, gives what libpng gives.
+TEST_F(Pictures, SamplesToSrgbGivesWhatLibpngGivesForEverySample) {
+    for (const int bitDepth : {8, 16}) {
+        const std::uint32_t count = bitDepth == 16 ? 0x10000 : 0x100;
+        std::string scanline(1, '\0');
+        for (std::uint32_t sample = 0; sample < count; ++sample) {
+            if (bitDepth == 16) scanline += static_cast<char>(sample >> 8);
+            scanline += static_cast<char>(sample & 0xFF);
+        }
+        for (const std::uint32_t gamma : {16u, 30000u, 45455u, 47000u, 48000u, 80000u, 100000u, 625000000u}) {
+            SCOPED_TRACE(std::to_string(bitDepth) + " bits, gAMA " + std::to_string(gamma));
+            const std::string file = pngFileOf(PngParts{count, 1, bitDepth, PngColourType::grey, false,
+                                                        pngChunk("gAMA", bigEndian32(gamma)), scanline, ""});
+            const PictureRead read = readPicture(write("sweep.png", file));
+            ASSERT_TRUE(read.read) << read.problem;
+            const SamplesToSrgb toSrgb(pngFileGamma(file), bitDepth);
+            int differing = 0;
+            for (std::uint32_t sample = 0; sample < count; ++sample)
+                differing += read.image.pixels[sample].r != toSrgb(static_cast<std::uint16_t>(sample));
+            EXPECT_EQ(differing, 0);
+        }
+    }
+}
+
+#endif
+
+// The chunk scan that finds a file's gamma for the system's codecs meets hostile lengths too.
+TEST(PngFileGamma, StopsAtLyingLengthsWithoutReadingPastTheFile) {
+    const std::string signature("\x89PNG\r\n\x1a\n", 8);
+    const std::string linear = pngChunk("gAMA", bigEndian32(100000));
+    const struct {
+        const char* label;
+        std::string bytes;
+        std::uint32_t gamma;
+    } cases[] = {
+        {"signature only", signature, srgbFileGamma},
+        {"shorter than the signature", signature.substr(0, 5), srgbFileGamma},
+        {"a gAMA chunk", signature + linear, 100000},
+        {"a gAMA chunk cut short", signature + linear.substr(0, linear.size() - 1), srgbFileGamma},
+        {"a length past the end", signature + bigEndian32(0xFFFFFFFF) + "gAMA" + bigEndian32(100000), srgbFileGamma},
+        {"a gAMA of three bytes", signature + pngChunk("gAMA", "\x01\x86\xA0"), srgbFileGamma},
+        {"a gAMA behind a chunk that runs past the end", signature + bigEndian32(0x7FFFFFF0) + "tEXt" + linear,
+         srgbFileGamma},
+        {"a gAMA behind the image data", signature + pngChunk("IDAT", "") + linear, srgbFileGamma},
+    };
+    for (const auto& c : cases) {
+        // An exact-size copy, so that a read past its end is caught by the sanitizers.
+        const std::vector<char> exact(c.bytes.begin(), c.bytes.end());
+        EXPECT_EQ(pngFileGamma(std::string_view(exact.data(), exact.size())), c.gamma) << c.label;
+    }
+}
 
 }  // namespace
 }  // namespace kaleidra::stage_tool

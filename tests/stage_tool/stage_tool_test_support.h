@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "stage_tool/command_line.h"
+#include "stage_tool/utf8_path.h"
 
 namespace kaleidra::stage_tool {
 
@@ -38,12 +40,20 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
+    // Names and paths are UTF-8, as the tool takes them on every platform.
     std::string write(const std::string& name, const std::string& bytes) const {
-        const std::filesystem::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        std::ofstream(nativePath(name), std::ios::binary) << bytes;
+        return path(name);
     }
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    static std::string read(const std::string& path) {
+        std::ifstream file(pathFromUtf8(path).value(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    std::string path(const std::string& name) const {
+        const std::u8string text = nativePath(name).u8string();
+        return {reinterpret_cast<const char*>(text.data()), text.size()};
+    }
+    std::filesystem::path nativePath(const std::string& name) const { return folder / pathFromUtf8(name).value(); }
 
     std::filesystem::path folder;
 };
