@@ -6,9 +6,6 @@ namespace kaleidra::stage_tool {
 
 namespace {
 
-constexpr std::string_view toolUsage =
-    "usage: kaleidra-stage show|make|solve ... (kaleidra-stage COMMAND --help for each)";
-
 constexpr std::string_view toolHelp =
     "kaleidra-stage: see, make and solve stage files of the game, read exactly as the game reads them.\n"
     "\n"

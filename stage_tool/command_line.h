@@ -16,6 +16,9 @@ inline constexpr int exitFailure = 1;  // a file or picture that cannot be read 
 inline constexpr int exitUsage = 2;    // arguments not understood
 inline constexpr int exitNoPlan = 3;   // solve found no plan (impossible, or search gave up)
 
+inline constexpr std::string_view toolUsage =
+    "usage: kaleidra-stage show|make|solve ... (kaleidra-stage COMMAND --help for each)";
+
 int runStageTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 struct CommandArguments {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -15,14 +14,12 @@ namespace kaleidra::stage_tool {
 
 bool standardOutputIsTerminal() {
 #ifdef _WIN32
-    if (!_isatty(_fileno(stdout))) return false;
+    // The text reaches a console in UTF-16 (console_output.h), so its code page is left alone.
     const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD mode = 0;
     if (!GetConsoleMode(console, &mode)) return false;
     // Without escape processing the colours would show as text: fall back on letters.
-    if (!SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING)) return false;
-    SetConsoleOutputCP(CP_UTF8);
-    return true;
+    return SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 #else
     return isatty(STDOUT_FILENO) != 0;
 #endif

@@ -9,8 +9,7 @@
 
 namespace kaleidra::stage_tool {
 
-// Whether standard output is a terminal; on Windows it also readies the console for UTF-8 text
-// and colour escapes.
+// Whether standard output is a terminal; on Windows it also readies the console for colour escapes.
 bool standardOutputIsTerminal();
 
 // Diamonds in the panels' 24-bit colours, or the letters R Y G B P.
