@@ -16,7 +16,7 @@ class ConsoleOutput : public ScratchFolder {};
 TEST_F(ConsoleOutput, PassesTheBytesUnchangedToAFile) {
     // Longer than the buffer, so that its flushes cut characters; line ends stay single LFs.
     std::string text;
-    for (int i = 0; i < 1500; ++i) text += "é面🎨\n";
+    for (int i = 0; i < 1500; ++i) text += utf8(u8"é面🎨\n");
     const std::wstring name = nativePath("out.txt").wstring();
     {
         const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
@@ -57,7 +57,7 @@ TEST(ConsoleText, ShowsEveryCharacterWhateverTheConsolesCodePage) {
     // A code page that spells none of these characters: narrow writes would show mojibake.
     const UINT previousCodePage = GetConsoleOutputCP();
     SetConsoleOutputCP(437);
-    const std::string text = "café ◆ Ωμέγα 面";
+    const std::string text = utf8(u8"café ◆ Ωμέγα 面");
     {
         ConsoleTextBuffer buffer(screen);
         std::ostream out(&buffer);

@@ -142,9 +142,9 @@ TEST_F(StageToolProcess, PrintsWhatTheNativeBuildPrints) {
 
 // What solve prints depends on the solvers, so the executable is held to the same call in-process.
 TEST_F(StageToolProcess, SolvesTheFileItNamesAsTheToolDoesInProcess) {
-    const std::string stage = path("解_é🎨.txt");
+    const std::string stage = path(utf8(u8"解_é🎨.txt"));
     ASSERT_EQ(runTool({"make", "--random", "--seed", "3", "--size", "5x4", "-o", stage}).exitCode, exitSuccess);
-    const std::vector<std::string> arguments{"solve", "解_é🎨.txt", "--size", "5x4", "--percent", "100",
+    const std::vector<std::string> arguments{"solve", utf8(u8"解_é🎨.txt"), "--size", "5x4", "--percent", "100",
                                              "--pattern", "any", "--verify"};
     std::vector<std::string> inProcess = arguments;
     inProcess[1] = stage;

@@ -8,12 +8,16 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stage_tool/command_line.h"
 #include "stage_tool/utf8_path.h"
 
 namespace kaleidra::stage_tool {
+
+// UTF-8 text from a u8 literal, whose bytes no compiler's execution character set changes.
+inline std::string utf8(std::u8string_view text) { return {reinterpret_cast<const char*>(text.data()), text.size()}; }
 
 struct ToolRun {
     int exitCode;

@@ -44,11 +44,12 @@ TEST_F(UnicodeNames, EveryRunPrintsWhatBothBuildsPrint) {
 
 // Every command on every name, each beside a look-alike: the file made is the one read back.
 TEST_F(UnicodeNames, ReachTheFileTheyName) {
-    for (const char* name : {"面_9x16.txt", "café_é.txt", "🎨.txt", "Ωμέγα ☃ 한글.txt"}) {
+    for (const std::string& name :
+         {utf8(u8"面_9x16.txt"), utf8(u8"café_é.txt"), utf8(u8"🎨.txt"), utf8(u8"Ωμέγα ☃ 한글.txt")}) {
         SCOPED_TRACE(name);
         const ToolRun made = runTool({"make", "--random", "--seed", "99", "--size", "3x4", "-o", name});
         ASSERT_EQ(made.exitCode, exitSuccess) << made.err;
-        EXPECT_EQ(made.out, std::string("wrote ") + name + ": 12 panels for a 3x4 field\n");
+        EXPECT_EQ(made.out, "wrote " + name + ": 12 panels for a 3x4 field\n");
         const std::string digits = read(path(name));
         ASSERT_EQ(digits.size(), 12u);
         const ToolRun shown = runTool({"show", name, "--size", "3x4"});
