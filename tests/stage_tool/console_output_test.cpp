@@ -57,7 +57,7 @@ TEST(ConsoleText, ShowsEveryCharacterWhateverTheConsolesCodePage) {
     // A code page that spells none of these characters: narrow writes would show mojibake.
     const UINT previousCodePage = GetConsoleOutputCP();
     SetConsoleOutputCP(437);
-    const std::string text = utf8(u8"café ◆ Ωμέγα 面");
+    const std::string text = utf8(u8"café ◆ Ωμέγα 面🎨.");
     {
         ConsoleTextBuffer buffer(screen);
         std::ostream out(&buffer);
@@ -70,6 +70,7 @@ TEST(ConsoleText, ShowsEveryCharacterWhateverTheConsolesCodePage) {
     const std::wstring shown(cells, read);
     EXPECT_EQ(shown.substr(0, 13), L"café ◆ Ωμέγα ");
     EXPECT_EQ(shown.substr(13, 1), L"面");
+    EXPECT_EQ(shown.substr(14, 3), L"🎨.");  // a surrogate pair
     SetConsoleOutputCP(previousCodePage);
     CloseHandle(screen);
 }
