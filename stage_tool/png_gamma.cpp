@@ -52,16 +52,16 @@ void fill16To8BitTable(std::vector<std::uint8_t>& table, double product) {
 std::uint32_t pngFileGamma(std::string_view file) {
     std::size_t at = 8;  // past the signature
     std::uint32_t stated = 0;
-    // Each chunk: length, type, data, checksum.
+    // Each chunk: length, type, data, checksum. libpng takes neither chunk after PLTE.
     while (file.size() >= at + 12) {
         const std::uint32_t length = bigEndian32(file.substr(at));
         const std::string_view type = file.substr(at + 4, 4);
-        if (type == "IDAT" || type == "IEND" || length > file.size() - at - 12) break;
-        const std::string_view data = file.substr(at + 8, length);
-        if (type == "sRGB") return srgbFileGamma;
+        if (type == "IDAT" || type == "PLTE" || type == "IEND" || length > file.size() - at - 12) break;
+        if (type == "sRGB" && length == 1) return srgbFileGamma;
         if (type == "gAMA" && length == 4 && stated == 0) {
-            const std::uint32_t gamma = bigEndian32(data);
-            if (gamma >= smallestGamma && gamma <= largestGamma) stated = gamma;
+            stated = bigEndian32(file.substr(at + 8));
+            // libpng gives up the file's colour space at a gamma out of bounds, and later chunks with it.
+            if (stated < smallestGamma || stated > largestGamma) return srgbFileGamma;
         }
         at += 12 + std::size_t{length};
     }

@@ -11,9 +11,9 @@ namespace kaleidra::stage_tool {
 // The gAMA chunk's own unit: 45455 is 1/2.2, what sRGB stands for.
 inline constexpr std::uint32_t srgbFileGamma = 45455;
 
-// The file's gamma from its chunks before the image data: an sRGB chunk states sRGB's; otherwise the
-// first gAMA chunk within libpng's bounds; srgbFileGamma where neither is found. Reads no byte
-// outside `file`, however its chunk lengths lie.
+// The file's gamma from its chunks before the palette and the image data, by libpng's rules: an sRGB
+// chunk states sRGB's; otherwise the first gAMA chunk, unless it is out of libpng's bounds;
+// srgbFileGamma where neither counts. Reads no byte outside `file`, however its chunk lengths lie.
 std::uint32_t pngFileGamma(std::string_view file);
 
 // Samples of one bit depth (8 or 16) at one file gamma, to 8-bit sRGB for a screen of gamma 2.2 as

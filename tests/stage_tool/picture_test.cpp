@@ -195,6 +195,7 @@ TEST_F(Pictures, ReadSamplesInTheGammaTheFileStates) {
         std::string chunksBefore;
         std::string chunksAfter;
         std::vector<int> shown;
+        PngColourType colourType = PngColourType::grey;  // RGB repeats each grey sample
     } cases[] = {
         {"no chunk: sRGB", 8, strip8, "", "", asStored},
         {"no chunk at 16 bits", 16, strip16, "", "", asStored},
@@ -211,19 +212,29 @@ TEST_F(Pictures, ReadSamplesInTheGammaTheFileStates) {
         {"two gAMA chunks: the first counts", 8, strip8, linear + pngChunk("gAMA", bigEndian32(45455)), "",
          fromLinear},
         {"gAMA out of bounds", 8, strip8, pngChunk("gAMA", bigEndian32(10)), "", asStored},
+        {"gAMA out of bounds, then gAMA 1.0", 8, strip8, pngChunk("gAMA", bigEndian32(10)) + linear, "", asStored},
+        {"gAMA 1.0, then one out of bounds", 8, strip8, linear + pngChunk("gAMA", bigEndian32(10)), "", fromLinear},
+        {"gAMA of three bytes, then gAMA 1.0", 8, strip8, pngChunk("gAMA", "\x01\x86\xA0") + linear, "",
+         fromLinear},
+        {"sRGB of two bytes, then gAMA 1.0", 8, strip8, pngChunk("sRGB", std::string(2, '\0')) + linear, "",
+         fromLinear},
+        {"gAMA after a suggested palette", 8, strip8, pngChunk("PLTE", std::string(3, '\0')) + linear, "", asStored,
+         PngColourType::rgb},
         {"gAMA after the image data", 8, strip8, "", linear, asStored},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         std::string scanline(1, '\0');
+        const int channels = c.colourType == PngColourType::rgb ? 3 : 1;
         for (const int sample : c.samples) {
-            if (c.bitDepth == 16) scanline += static_cast<char>(sample >> 8);
-            scanline += static_cast<char>(sample & 0xFF);
+            for (int channel = 0; channel < channels; ++channel) {
+                if (c.bitDepth == 16) scanline += static_cast<char>(sample >> 8);
+                scanline += static_cast<char>(sample & 0xFF);
+            }
         }
         const auto width = static_cast<std::uint32_t>(c.samples.size());
-        const std::string file = write("strip.png", pngFileOf(PngParts{width, 1, c.bitDepth, PngColourType::grey,
-                                                                        false, c.chunksBefore, scanline,
-                                                                        c.chunksAfter}));
+        const std::string file = write("strip.png", pngFileOf(PngParts{width, 1, c.bitDepth, c.colourType, false,
+                                                                        c.chunksBefore, scanline, c.chunksAfter}));
         const PictureRead read = readPicture(file);
         ASSERT_TRUE(read.read) << read.problem;
         std::vector<int> shown;
