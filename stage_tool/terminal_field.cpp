@@ -1,6 +1,5 @@
 #include "stage_tool/terminal_field.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 

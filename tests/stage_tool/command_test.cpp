@@ -3,6 +3,7 @@
 #include <string>
 
 #include "stage_tool/command_line.h"
+#include "tests/stage_tool/png_test_file.h"
 #include "tests/stage_tool/stage_tool_test_support.h"
 
 namespace kaleidra::stage_tool {
@@ -78,6 +79,14 @@ TEST_F(Commands, ReportFilesTheyCannotReadOrWrite) {
         {{"make", "--from", path("missing.png"), "-o", path("out.txt")}, "cannot read picture"},
         {{"make", "--from", stage, "-o", path("out.txt")}, "cannot read picture"},
         {{"make", "--from", write("cut.png", "\x89PNG\r\n\x1a\n"), "-o", path("out.txt")}, "cannot read picture"},
+        // Headers that ask for more pixels than any field needs, with next to no image data.
+        {{"make", "--from", write("wide.png", pngFileOf(PngParts{70000, 1000, 8, PngColourType::grey, false, "", "", ""})),
+          "-o", path("out.txt")},
+         "cannot read picture"},
+        {{"make", "--from",
+          write("vast.png", pngFileOf(PngParts{0x7FFFFFFF, 0x7FFFFFFF, 16, PngColourType::rgbAlpha, false, "", "", ""})),
+          "-o", path("out.txt")},
+         "cannot read picture"},
         {{"show", stage, "--png", path("folder")}, "cannot write picture"},
 #endif
     };

@@ -1,7 +1,6 @@
 #include "tests/stage_tool/png_test_file.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
