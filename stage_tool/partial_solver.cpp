@@ -16,6 +16,7 @@ namespace {
 constexpr int greedyStarts = 6;
 constexpr std::int64_t exactSearchNodes = 50'000;  // per pattern and colour
 constexpr std::int64_t tradeTrials = 200'000;      // per shortening
+constexpr SolveEffort wholeFieldEffort{4, 50'000};  // the whole-field plan is only a start here
 
 using Times = std::vector<std::uint8_t>;
 
@@ -166,7 +167,7 @@ private:
 // The whole-field plan of one pattern and colour as clicks per model position, if there is one.
 std::optional<Times> wholeFieldTimes(const LoadedStage& stage, const PatternTable& table, const ClickModel& model,
                                      std::int32_t colour) {
-    const SolveOutcome whole = solveWholeField(stage, table, SolveChoices{{model.pattern}, {colour}});
+    const SolveOutcome whole = solveWholeField(stage, table, SolveChoices{{model.pattern}, {colour}}, wholeFieldEffort);
     if (!whole.planFound) return std::nullopt;
     Times times(model.positions.size(), 0);
     for (const Click& click : whole.plan.clicks) {
@@ -243,6 +244,12 @@ SolveOutcome solveForTarget(const LoadedStage& stage, const PatternTable& table,
                 outcome.planFound = true;
             }
         }
+    }
+    // The thorough whole-field plan meets every lower target too, so no plan here is longer.
+    const SolveOutcome whole = solveWholeField(stage, table, choices);
+    if (whole.planFound && (!outcome.planFound || whole.plan.totalClicks() < outcome.plan.totalClicks())) {
+        outcome.plan = whole.plan;
+        outcome.planFound = true;
     }
     outcome.proven = outcome.planFound && everyChoiceSettled;
     return outcome;

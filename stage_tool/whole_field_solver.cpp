@@ -3,24 +3,20 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <random>
 
 #include "stage_tool/click_model.h"
 #include "stage_tool/mod5_system.h"
+#include "stage_tool/sparse_plan_search.h"
 
 namespace kaleidra::stage_tool {
 
 namespace {
 
-constexpr std::size_t exhaustiveNullity = 8;             // at most 5^8 solutions are all tried
-constexpr std::int64_t fewClickSearchNodes = 400'000;     // per pattern and colour
-constexpr int descentKicks = 12;                          // restarts of the null-space descent
+constexpr std::int64_t fewClickSearchLongest = 40;      // longer plans are beyond an exact search
+constexpr std::size_t packingCount = 12;                // lower bounds of the exact search
+constexpr std::size_t refinedChoices = 5;               // the best pattern and colour pairs refined
 
 using Times = std::vector<std::uint8_t>;
-
-struct SparseVector {
-    std::vector<std::pair<std::size_t, std::uint8_t>> entries;
-};
 
 std::int64_t clickCount(const Times& times) {
     std::int64_t total = 0;
@@ -28,99 +24,16 @@ std::int64_t clickCount(const Times& times) {
     return total;
 }
 
-std::vector<SparseVector> sparse(const std::vector<Mod5Vector>& basis) {
-    std::vector<SparseVector> result;
-    for (const Mod5Vector& vector : basis) {
-        SparseVector entries;
-        for (std::size_t i = 0; i < vector.size(); ++i)
-            if (vector[i] != 0) entries.entries.push_back({i, vector[i]});
-        result.push_back(std::move(entries));
-    }
-    return result;
-}
-
-// The change in clicks from adding `multiple` times a null-space vector.
-std::int64_t clickChange(const Times& times, const SparseVector& move, std::uint8_t multiple) {
-    std::int64_t change = 0;
-    for (const auto& [index, value] : move.entries)
-        change += (times[index] + multiple * value) % 5 - times[index];
-    return change;
-}
-
-void addMove(Times& times, const SparseVector& move, std::uint8_t multiple) {
-    for (const auto& [index, value] : move.entries)
-        times[index] = static_cast<std::uint8_t>((times[index] + multiple * value) % 5);
-}
-
-// Every solution: an odometer over the basis multiples, one vector added per step.
-Times fewestOverWholeSpace(Times times, const std::vector<SparseVector>& basis) {
-    Times best = times;
-    std::int64_t bestCount = clickCount(times);
-    std::int64_t count = bestCount;
-    std::vector<std::uint8_t> digits(basis.size(), 0);
-    while (true) {
-        std::size_t position = 0;
-        while (position < digits.size()) {
-            count += clickChange(times, basis[position], 1);
-            addMove(times, basis[position], 1);
-            digits[position] = static_cast<std::uint8_t>((digits[position] + 1) % 5);
-            if (digits[position] != 0) break;
-            ++position;
-        }
-        if (position == digits.size()) return best;
-        if (count < bestCount) {
-            bestCount = count;
-            best = times;
-        }
-    }
-}
-
-// Steepest descent over single null-space moves, restarted from random kicks.
-Times descendInSolutionSpace(Times times, const std::vector<SparseVector>& basis) {
-    if (basis.empty()) return times;
-    std::mt19937 random(14);
-    auto descend = [&](Times& current) {
-        while (true) {
-            std::int64_t bestChange = 0;
-            std::size_t bestMove = 0;
-            std::uint8_t bestMultiple = 0;
-            for (std::size_t move = 0; move < basis.size(); ++move) {
-                for (std::uint8_t multiple = 1; multiple < 5; ++multiple) {
-                    const std::int64_t change = clickChange(current, basis[move], multiple);
-                    if (change < bestChange) {
-                        bestChange = change;
-                        bestMove = move;
-                        bestMultiple = multiple;
-                    }
-                }
-            }
-            if (bestChange == 0) return;
-            addMove(current, basis[bestMove], bestMultiple);
-        }
-    };
-    descend(times);
-    Times best = times;
-    for (int kick = 0; kick < descentKicks; ++kick) {
-        Times trial = best;
-        for (int step = 0; step < 2; ++step) {
-            const std::size_t move = random() % basis.size();
-            addMove(trial, basis[move], static_cast<std::uint8_t>(1 + random() % 4));
-        }
-        descend(trial);
-        if (clickCount(trial) <= clickCount(best)) best = std::move(trial);
-    }
-    return best;
-}
-
 // Exact search for plans of few clicks. Cells are settled in stage order: each position is decided
 // at the first cell it covers, so once a cell's positions are all decided its need must be met.
 class FewClickSearch {
 public:
-    FewClickSearch(const ClickModel& model, const std::vector<std::uint8_t>& need)
-        : model_(model), need_(need), times_(model.positions.size(), 0), decidedAt_(model.cells.size()) {
+    FewClickSearch(const ClickModel& model, const std::vector<std::uint8_t>& need, std::int64_t nodes)
+        : model_(model), need_(need), nodes_(nodes), times_(model.positions.size(), 0), decidedAt_(model.cells.size()) {
         for (std::size_t position = 0; position < model.covers.size(); ++position)
             decidedAt_[static_cast<std::size_t>(model.covers[position].front())].push_back(position);
         for (const std::uint8_t n : need_) needSum_ += n;
+        buildPackings();
     }
 
     // The fewest clicks below `limit`, or nothing when there is none or the search ran out of steps.
@@ -160,80 +73,132 @@ private:
         return false;
     }
 
+    // Sets of cells that no one position covers two of: the clicks still to come add up to at
+    // least the needs of such a set, since each cell takes its need or five more.
+    void buildPackings() {
+        const std::size_t cells = need_.size();
+        std::vector<std::vector<std::size_t>> coveredBy(cells);
+        for (std::size_t position = 0; position < model_.covers.size(); ++position)
+            for (const std::int32_t cell : model_.covers[position]) coveredBy[static_cast<std::size_t>(cell)].push_back(position);
+        packingsOf_.assign(cells, {});
+        const std::size_t count = std::min(packingCount, cells);
+        for (std::size_t packing = 0; packing < count; ++packing) {
+            std::vector<bool> blocked(cells, false);
+            std::int64_t sum = 0;
+            for (std::size_t step = 0; step < cells; ++step) {
+                const std::size_t cell = (packing * cells / count + step) % cells;
+                if (blocked[cell]) continue;
+                packingsOf_[cell].push_back(packing);
+                sum += need_[cell];
+                for (const std::size_t position : coveredBy[cell])
+                    for (const std::int32_t other : model_.covers[position]) blocked[static_cast<std::size_t>(other)] = true;
+            }
+            packingSums_.push_back(sum);
+        }
+    }
+
     // Applies the clicks (five change nothing, so 5 - t more undo t) and says whether the rest
     // could still be met within `remaining` clicks.
     bool click(std::size_t position, std::uint8_t times, std::int64_t remaining) {
-        if (++steps_ > fewClickSearchNodes) outOfSteps_ = true;
+        if (++steps_ > nodes_) outOfSteps_ = true;
         for (const std::int32_t cell : model_.covers[position]) {
             std::uint8_t& need = need_[static_cast<std::size_t>(cell)];
-            needSum_ -= need;
+            const std::uint8_t before = need;
             need = static_cast<std::uint8_t>((need + 5 - times) % 5);
-            needSum_ += need;
+            needSum_ += need - before;
+            for (const std::size_t packing : packingsOf_[static_cast<std::size_t>(cell)])
+                packingSums_[packing] += need - before;
         }
         times_[position] = static_cast<std::uint8_t>((times_[position] + times) % 5);
-        return !outOfSteps_ && needSum_ <= remaining * model_.largestCover;
+        if (outOfSteps_ || needSum_ > remaining * model_.largestCover) return false;
+        return std::all_of(packingSums_.begin(), packingSums_.end(), [&](std::int64_t sum) { return sum <= remaining; });
     }
 
     const ClickModel& model_;
     std::vector<std::uint8_t> need_;
+    std::int64_t nodes_;
     Times times_;
     std::vector<std::vector<std::size_t>> decidedAt_;
     std::int64_t needSum_ = 0;
+    std::vector<std::vector<std::size_t>> packingsOf_;  // per cell
+    std::vector<std::int64_t> packingSums_;
     std::int64_t steps_ = 0;
     bool outOfSteps_ = false;
 };
 
+// One pattern and colour that can be gathered, with the best clicks found for it.
+struct Choice {
+    std::size_t model = 0;  // index into the models of the solve
+    std::int32_t colour = 0;
+    std::vector<std::uint8_t> need;
+    Times times;
+};
+
+SystemSummary summarise(const ClickModel& model, const std::vector<std::uint8_t>& colours) {
+    Mod5System system(model.cells.size(), model.positions.size(), panelColourCount);
+    for (std::size_t position = 0; position < model.covers.size(); ++position)
+        for (const std::int32_t cell : model.covers[position]) system.setCoefficient(static_cast<std::size_t>(cell), position, 1);
+    for (std::size_t cell = 0; cell < colours.size(); ++cell)
+        for (std::size_t colour = 0; colour < panelColourCount; ++colour)
+            system.setRightSide(cell, colour, static_cast<std::uint8_t>((colour + 5 - colours[cell]) % 5));
+    system.reduce();
+    SystemSummary summary{model.pattern, model.cells.size(), model.positions.size(), system.rank(), {}};
+    for (std::size_t colour = 0; colour < panelColourCount; ++colour) summary.consistent[colour] = system.consistent(colour);
+    return summary;
+}
+
 }  // namespace
 
-SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices) {
+SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices,
+                             const SolveEffort& effort) {
     SolveOutcome outcome;
-    std::int64_t bestCount = std::numeric_limits<std::int64_t>::max();
-    bool everyChoiceSettled = true;
-    bool anyConsistent = false;
+    std::vector<ClickModel> models;
+    std::vector<Choice> found;
     for (const PatternType pattern : choices.patterns) {
-        const ClickModel model = buildClickModel(stage.settings, table, pattern);
+        models.push_back(buildClickModel(stage.settings, table, pattern));
+        const ClickModel& model = models.back();
         const std::vector<std::uint8_t> colours = cellColours(model, stage);
-        Mod5System system(model.cells.size(), model.positions.size(), panelColourCount);
-        for (std::size_t position = 0; position < model.covers.size(); ++position)
-            for (const std::int32_t cell : model.covers[position])
-                system.setCoefficient(static_cast<std::size_t>(cell), position, 1);
-        for (std::size_t cell = 0; cell < colours.size(); ++cell)
-            for (std::size_t colour = 0; colour < panelColourCount; ++colour)
-                system.setRightSide(cell, colour, static_cast<std::uint8_t>((colour + 5 - colours[cell]) % 5));
-        system.reduce();
-
-        SystemSummary summary{pattern, model.cells.size(), model.positions.size(), system.rank(), {}};
-        for (std::size_t colour = 0; colour < panelColourCount; ++colour)
-            summary.consistent[colour] = system.consistent(colour);
+        const SystemSummary summary = summarise(model, colours);
         outcome.systems.push_back(summary);
-
-        const std::vector<SparseVector> basis = sparse(system.nullSpaceBasis());
         for (const std::int32_t colour : choices.colours) {
-            const auto side = static_cast<std::size_t>(colour);
-            if (!summary.consistent[side]) continue;
-            anyConsistent = true;
-            Times times = system.particularSolution(side);
-            bool settled = basis.size() <= exhaustiveNullity;
-            times = settled ? fewestOverWholeSpace(times, basis) : descendInSolutionSpace(times, basis);
-
-            if (!settled) {
-                std::vector<std::uint8_t> need(colours.size());
-                for (std::size_t cell = 0; cell < colours.size(); ++cell)
-                    need[cell] = static_cast<std::uint8_t>((colour + 5 - colours[cell]) % 5);
-                FewClickSearch search(model, need);
-                const std::int64_t limit = std::min(clickCount(times), bestCount);
-                if (auto fewer = search.search(limit)) times = *fewer;
-                settled = search.exhausted();
-            }
-            everyChoiceSettled = everyChoiceSettled && settled;
-            if (clickCount(times) < bestCount) {
-                bestCount = clickCount(times);
-                outcome.plan = planFromTimes(model, colour, times);
-                outcome.planFound = true;
-            }
+            if (!summary.consistent[static_cast<std::size_t>(colour)]) continue;
+            Choice choice{models.size() - 1, colour, std::vector<std::uint8_t>(colours.size()), {}};
+            for (std::size_t cell = 0; cell < colours.size(); ++cell)
+                choice.need[cell] = static_cast<std::uint8_t>((colour + 5 - colours[cell]) % 5);
+            choice.times = solveWithPivotOrder(model, choice.need, positionsByPromise(model, choice.need));
+            found.push_back(std::move(choice));
         }
     }
-    outcome.impossible = !anyConsistent;
+    outcome.impossible = found.empty();
+    if (found.empty()) return outcome;
+
+    // The most promising choices get the longer search.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Choice& a, const Choice& b) { return clickCount(a.times) < clickCount(b.times); });
+    for (std::size_t i = 0; i < found.size() && i < refinedChoices; ++i) {
+        Choice& choice = found[i];
+        const auto seed = static_cast<std::uint32_t>(1 + 5 * models[choice.model].pattern + choice.colour);
+        choice.times = reorderedSearch(models[choice.model], choice.need, choice.times, effort.refiningRounds, seed);
+    }
+
+    std::int64_t bestCount = std::numeric_limits<std::int64_t>::max();
+    bool everyChoiceSettled = true;
+    for (Choice& choice : found) {
+        const ClickModel& model = models[choice.model];
+        const std::int64_t limit = std::min(clickCount(choice.times), bestCount);
+        bool settled = false;
+        if (limit <= fewClickSearchLongest) {
+            FewClickSearch search(model, choice.need, effort.exactSearchNodes);
+            if (auto fewer = search.search(limit)) choice.times = *fewer;
+            settled = search.exhausted();
+        }
+        everyChoiceSettled = everyChoiceSettled && settled;
+        if (clickCount(choice.times) < bestCount) {
+            bestCount = clickCount(choice.times);
+            outcome.plan = planFromTimes(model, choice.colour, choice.times);
+            outcome.planFound = true;
+        }
+    }
     // No plan is shorter than none, searched or not.
     outcome.proven = outcome.planFound && (everyChoiceSettled || outcome.plan.totalClicks() == 0);
     return outcome;

@@ -1,6 +1,8 @@
 #pragma once
 // Clicks that turn every cell of the field into one colour, with as few clicks as can be found.
 
+#include <cstdint>
+
 #include "core/patterns.h"
 #include "stage_tool/loaded_stage.h"
 #include "stage_tool/solve_choices.h"
@@ -8,8 +10,16 @@
 namespace kaleidra::stage_tool {
 
 // Each click adds 1 modulo 5 to the cells it covers, so the clicks per cursor cell solve a linear
-// system modulo 5. Its solutions are searched exhaustively when there are at most 5^8, else the
-// best one found is kept; an exact search for plans of few clicks can prove a plan shortest.
-SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices);
+// system modulo 5. Sparse solutions are sought by trusting likely clicks first; an exact search for
+// plans of few clicks can prove a plan shortest.
+
+// How hard to look: more gives shorter plans and more proofs, in more time.
+struct SolveEffort {
+    int refiningRounds = 40;                    // re-solves of the most promising patterns and colours
+    std::int64_t exactSearchNodes = 400'000;    // per pattern and colour, for plans of few clicks
+};
+
+SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices,
+                             const SolveEffort& effort = {});
 
 }  // namespace kaleidra::stage_tool

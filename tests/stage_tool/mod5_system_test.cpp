@@ -54,7 +54,9 @@ TEST(Mod5System, SolvesAndDescribesTheSolutionSpace) {
         EXPECT_EQ(basis.size(), system.unknowns() - system.rank());
         for (const Mod5Vector& vector : basis)
             EXPECT_EQ(times(c.coefficients, vector), std::vector<int>(c.coefficients.size(), 0));
-        if (c.consistent) EXPECT_EQ(times(c.coefficients, system.particularSolution(0)), c.rightSide);
+        if (c.consistent) {
+            EXPECT_EQ(times(c.coefficients, system.particularSolution(0)), c.rightSide);
+        }
     }
 }
 

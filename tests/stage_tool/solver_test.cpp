@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -112,6 +113,72 @@ TEST(TargetSolve, ReachesTheTargetOnScrambledFieldsWithNoMoreClicksThanAKnownPla
         const SolveOutcome outcome = solveForTarget(scrambled, table, everyColour(c.pattern));
         EXPECT_TRUE(reachesTarget(scrambled, outcome));
         EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
+    }
+}
+
+// Heavier scrambles on every shape: clicks at a tenth as many places as the field has panels.
+TEST(WholeFieldSolve, UndoesHeavierScramblesOnEveryShapeWithNoMoreClicks) {
+    const PatternTable table = patternTable();
+    std::uint32_t seed = 300;
+    for (std::int32_t columns = 3; columns <= 9; ++columns) {
+        for (std::int32_t rows = 4; rows <= 16; rows += 2) {
+            ++seed;
+            const ScrambleCase c{{columns, rows}, static_cast<PatternType>(seed % 7), std::max(2, columns * rows / 10)};
+            SCOPED_TRACE(describe(c, seed));
+            const LoadedStage start = oneColourStage(c.size, 100, static_cast<std::int32_t>(seed % 5));
+            const ClickPlan known = randomClicks(c.pattern, c.positions, seed);
+            const LoadedStage scrambled = scrambledFor(start, known);
+
+            // The exact search for few clicks is not what this is about; with sanitizers it costs minutes.
+            const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(c.pattern), {40, 20'000});
+            EXPECT_TRUE(reachesTarget(scrambled, outcome));
+            EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
+        }
+    }
+}
+
+// Whether some plan of exactly `clicks` single clicks (positions may repeat) turns the field into
+// one colour: every multiset of the model's positions of that size is tried.
+bool someShorterPlanClears(const ClickModel& model, const std::vector<std::uint8_t>& colours, int clicks) {
+    std::vector<std::size_t> chosen(static_cast<std::size_t>(clicks), 0);
+    const std::size_t positions = model.positions.size();
+    while (true) {
+        std::vector<std::uint8_t> after = colours;
+        for (const std::size_t position : chosen)
+            for (const std::int32_t cell : model.covers[position]) {
+                std::uint8_t& colour = after[static_cast<std::size_t>(cell)];
+                colour = static_cast<std::uint8_t>((colour + 1) % 5);
+            }
+        if (std::all_of(after.begin(), after.end(), [&](std::uint8_t colour) { return colour == after.front(); }))
+            return true;
+        // The next multiset, positions in non-decreasing order.
+        int place = clicks - 1;
+        while (place >= 0 && chosen[static_cast<std::size_t>(place)] == positions - 1) --place;
+        if (place < 0) return false;
+        const std::size_t next = chosen[static_cast<std::size_t>(place)] + 1;
+        for (auto i = static_cast<std::size_t>(place); i < chosen.size(); ++i) chosen[i] = next;
+    }
+}
+
+// A plan called shortest is checked by trying every plan of one click fewer.
+TEST(WholeFieldSolve, APlanCalledShortestHasNoShorterRival) {
+    const PatternTable table = patternTable();
+    const ScrambleCase cases[] = {
+        {{3, 4}, TypeA, 3}, {{3, 4}, TypeF, 3}, {{4, 4}, TypeG, 3}, {{3, 6}, TypeD, 2},
+        {{5, 4}, TypeE, 3}, {{6, 4}, TypeB, 2}, {{3, 8}, TypeC, 3},
+    };
+    std::uint32_t seed = 500;
+    for (const ScrambleCase& c : cases) {
+        ++seed;
+        SCOPED_TRACE(describe(c, seed));
+        const LoadedStage start = oneColourStage(c.size, 100, Yellow);
+        const LoadedStage scrambled = scrambledFor(start, randomClicks(c.pattern, c.positions, seed));
+        const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(c.pattern));
+        ASSERT_TRUE(reachesTarget(scrambled, outcome));
+        EXPECT_TRUE(outcome.proven);
+        const ClickModel model = buildClickModel(scrambled.settings, table, c.pattern);
+        const auto clicks = static_cast<int>(outcome.plan.totalClicks());
+        if (outcome.proven && clicks > 0) EXPECT_FALSE(someShorterPlanClears(model, cellColours(model, scrambled), clicks - 1));
     }
 }
 

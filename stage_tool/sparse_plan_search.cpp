@@ -1,0 +1,135 @@
+#include "stage_tool/sparse_plan_search.h"
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+#include "stage_tool/mod5_system.h"
+
+namespace kaleidra::stage_tool {
+
+namespace {
+
+using Times = std::vector<std::uint8_t>;
+
+std::int64_t clickCount(const Times& times) { return std::accumulate(times.begin(), times.end(), std::int64_t{0}); }
+
+// How well a position's covered cells agree on one nonzero step, bigger covers breaking ties.
+double shapeAgreement(const std::vector<std::int32_t>& cover, const std::vector<std::uint8_t>& need) {
+    std::int32_t bySteps[5] = {};
+    for (const std::int32_t cell : cover) ++bySteps[need[static_cast<std::size_t>(cell)]];
+    const std::int32_t most = *std::max_element(bySteps + 1, bySteps + 5);
+    return static_cast<double>(most) / static_cast<double>(cover.size()) + 0.01 * static_cast<double>(cover.size());
+}
+
+std::vector<std::size_t> sortedBy(const std::vector<double>& key) {
+    std::vector<std::size_t> order(key.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key[a] > key[b]; });
+    return order;
+}
+
+}  // namespace
+
+std::vector<std::size_t> positionsByPromise(const ClickModel& model, const std::vector<std::uint8_t>& need) {
+    const std::size_t positions = model.positions.size();
+    std::vector<double> promise(positions);
+    for (std::size_t position = 0; position < positions; ++position)
+        promise[position] = shapeAgreement(model.covers[position], need);
+
+    // Peeling: the click that leaves most cells at their need, again and again while one helps;
+    // the earlier taken, the more trusted.
+    std::vector<std::uint8_t> left = need;
+    double rank = static_cast<double>(positions) + 2;
+    std::vector<bool> taken(positions, false);
+    while (true) {
+        std::int32_t bestGain = 0;
+        std::size_t bestPosition = 0;
+        std::uint8_t bestTimes = 0;
+        for (std::size_t position = 0; position < positions; ++position) {
+            for (std::uint8_t times = 1; times < 5; ++times) {
+                std::int32_t gain = 0;
+                for (const std::int32_t cell : model.covers[position]) {
+                    const std::uint8_t now = left[static_cast<std::size_t>(cell)];
+                    gain += (now != 0) - ((now + 5 - times) % 5 != 0);
+                }
+                if (gain > bestGain) {
+                    bestGain = gain;
+                    bestPosition = position;
+                    bestTimes = times;
+                }
+            }
+        }
+        if (bestGain == 0) break;
+        for (const std::int32_t cell : model.covers[bestPosition]) {
+            std::uint8_t& now = left[static_cast<std::size_t>(cell)];
+            now = static_cast<std::uint8_t>((now + 5 - bestTimes) % 5);
+        }
+        if (!taken[bestPosition]) promise[bestPosition] += rank--;
+        taken[bestPosition] = true;
+    }
+    return sortedBy(promise);
+}
+
+std::vector<std::uint8_t> solveWithPivotOrder(const ClickModel& model, const std::vector<std::uint8_t>& need,
+                                              const std::vector<std::size_t>& order) {
+    const std::size_t positions = model.positions.size();
+    // Unknown j is position order[j], so elimination takes pivots in that order.
+    Mod5System system(model.cells.size(), positions, 1);
+    for (std::size_t j = 0; j < positions; ++j)
+        for (const std::int32_t cell : model.covers[order[j]]) system.setCoefficient(static_cast<std::size_t>(cell), j, 1);
+    for (std::size_t cell = 0; cell < need.size(); ++cell) system.setRightSide(cell, 0, need[cell]);
+    system.reduce();
+    if (!system.consistent(0)) return {};
+
+    Times ordered = system.particularSolution(0);
+    std::vector<std::vector<std::pair<std::size_t, std::uint8_t>>> moves;
+    for (const Mod5Vector& vector : system.nullSpaceBasis()) {
+        std::vector<std::pair<std::size_t, std::uint8_t>> entries;
+        for (std::size_t j = 0; j < vector.size(); ++j)
+            if (vector[j] != 0) entries.push_back({j, vector[j]});
+        moves.push_back(std::move(entries));
+    }
+    // Steepest descent: the single move of this basis that saves most clicks, while one does.
+    while (true) {
+        std::int64_t bestChange = 0;
+        std::size_t bestMove = 0;
+        std::uint8_t bestMultiple = 0;
+        for (std::size_t move = 0; move < moves.size(); ++move) {
+            for (std::uint8_t multiple = 1; multiple < 5; ++multiple) {
+                std::int64_t change = 0;
+                for (const auto& [j, value] : moves[move]) change += (ordered[j] + multiple * value) % 5 - ordered[j];
+                if (change < bestChange) {
+                    bestChange = change;
+                    bestMove = move;
+                    bestMultiple = multiple;
+                }
+            }
+        }
+        if (bestChange == 0) break;
+        for (const auto& [j, value] : moves[bestMove])
+            ordered[j] = static_cast<std::uint8_t>((ordered[j] + bestMultiple * value) % 5);
+    }
+    Times times(positions, 0);
+    for (std::size_t j = 0; j < positions; ++j) times[order[j]] = ordered[j];
+    return times;
+}
+
+std::vector<std::uint8_t> reorderedSearch(const ClickModel& model, const std::vector<std::uint8_t>& need,
+                                          std::vector<std::uint8_t> times, int rounds, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> noise(0.0, 0.6);
+    std::vector<double> agreement(model.positions.size());
+    for (std::size_t position = 0; position < agreement.size(); ++position)
+        agreement[position] = shapeAgreement(model.covers[position], need);
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<double> trust(agreement.size());
+        for (std::size_t position = 0; position < trust.size(); ++position)
+            trust[position] = (times[position] != 0 ? 1.0 : 0.0) + 0.5 * agreement[position] + noise(random);
+        Times trial = solveWithPivotOrder(model, need, sortedBy(trust));
+        if (!trial.empty() && clickCount(trial) <= clickCount(times)) times = std::move(trial);
+    }
+    return times;
+}
+
+}  // namespace kaleidra::stage_tool
