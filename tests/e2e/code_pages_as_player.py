@@ -41,13 +41,17 @@ STAGE_NAME = "stage.txt"
 
 
 def code_page_under(locale):
-    """The ANSI code page Wine gives a process started under the locale, as that process reads it."""
-    output = subprocess.run(
-        [os.path.join(ROOT, "tools", "wine-exec.sh"), "reg", "query",
-         r"HKLM\System\CurrentControlSet\Control\Nls\CodePage", "/v", "ACP"],
-        env={**os.environ, "KALEIDRA_LOCALE": locale}, capture_output=True, timeout=30).stdout
-    found = re.search(rb"ACP\s+REG_SZ\s+(\d+)", output)
-    return found.group(1).decode() if found else None
+    """The ANSI code page Wine gives a process started under the locale, as that process reads it.
+    Asked up to three times: `reg` under Wine now and then prints nothing while the server is busy."""
+    for _ in range(3):
+        output = subprocess.run(
+            [os.path.join(ROOT, "tools", "wine-exec.sh"), "reg", "query",
+             r"HKLM\System\CurrentControlSet\Control\Nls\CodePage", "/v", "ACP"],
+            env={**os.environ, "KALEIDRA_LOCALE": locale}, capture_output=True, timeout=30).stdout
+        found = re.search(rb"ACP\s+REG_SZ\s+(\d+)", output)
+        if found:
+            return found.group(1).decode()
+    return None
 
 
 def grab(rect):
