@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <set>
 
 #include "core/field.h"
@@ -60,6 +61,10 @@ std::vector<std::uint8_t> cellColours(const ClickModel& model, const LoadedStage
     for (const LatticePosition cell : model.cells)
         colours.push_back(static_cast<std::uint8_t>(colourAt(stage, cell.col, cell.row)));
     return colours;
+}
+
+std::int64_t clickCount(const std::vector<std::uint8_t>& times) {
+    return std::accumulate(times.begin(), times.end(), std::int64_t{0});
 }
 
 ClickPlan planFromTimes(const ClickModel& model, std::int32_t colour, const std::vector<std::uint8_t>& times) {

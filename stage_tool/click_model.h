@@ -28,6 +28,8 @@ ClickModel buildClickModel(const GameSettings& settings, const PatternTable& tab
 
 // The colour of each of the model's cells on a stage.
 std::vector<std::uint8_t> cellColours(const ClickModel& model, const LoadedStage& stage);
+// How many clicks `times` (clicks per position, 0..4) makes in all.
+std::int64_t clickCount(const std::vector<std::uint8_t>& times);
 // The plan that clicks each of the model's positions times[i] times (0..4).
 ClickPlan planFromTimes(const ClickModel& model, std::int32_t colour, const std::vector<std::uint8_t>& times);
 

@@ -16,7 +16,8 @@ namespace {
 constexpr int greedyStarts = 6;
 constexpr std::int64_t exactSearchNodes = 50'000;  // per pattern and colour
 constexpr std::int64_t tradeTrials = 200'000;      // per shortening
-constexpr SolveEffort wholeFieldEffort{4, 50'000};  // the whole-field plan is only a start here
+// The whole-field plan is only a start here.
+constexpr SolveEffort wholeFieldEffort{.peelings = 0, .refiningRounds = 4, .exactSearchNodes = 50'000};
 
 using Times = std::vector<std::uint8_t>;
 
@@ -58,7 +59,7 @@ public:
 
     std::int64_t count() const { return count_; }
     const Times& times() const { return times_; }
-    std::int64_t clicks() const { return std::accumulate(times_.begin(), times_.end(), std::int64_t{0}); }
+    std::int64_t clicks() const { return clickCount(times_); }
 
 private:
     const ClickModel& model_;
@@ -216,14 +217,14 @@ SolveOutcome solveForTarget(const LoadedStage& stage, const PatternTable& table,
             for (int start = 0; start < greedyStarts; ++start) {
                 TrialField field(model, colours, colour);
                 std::int64_t clickLimit = bestCount;
-                if (!best.empty()) clickLimit = std::min(clickLimit, std::accumulate(best.begin(), best.end(), std::int64_t{0}));
+                if (!best.empty()) clickLimit = std::min(clickLimit, clickCount(best));
                 if (!greedyFill(field, target, model.positions.size(), clickLimit, random)) continue;
                 shorten(field, target, model.positions.size());
-                if (best.empty() || field.clicks() < std::accumulate(best.begin(), best.end(), std::int64_t{0}))
+                if (best.empty() || field.clicks() < clickCount(best))
                     best = field.times();
             }
             std::int64_t limit = bestCount;
-            if (!best.empty()) limit = std::min(limit, std::accumulate(best.begin(), best.end(), std::int64_t{0}));
+            if (!best.empty()) limit = std::min(limit, clickCount(best));
 
             TrialField field(model, colours, colour);
             ExactSearch exact(field, model, target);
@@ -237,7 +238,7 @@ SolveOutcome solveForTarget(const LoadedStage& stage, const PatternTable& table,
             }
             everyChoiceSettled = everyChoiceSettled && !exact.outOfSteps();
             if (best.empty()) continue;
-            const std::int64_t clicks = std::accumulate(best.begin(), best.end(), std::int64_t{0});
+            const std::int64_t clicks = clickCount(best);
             if (clicks < bestCount) {
                 bestCount = clicks;
                 outcome.plan = planFromTimes(model, colour, best);

@@ -10,18 +10,30 @@ namespace kaleidra::stage_tool {
 
 // Positions in the order the search trusts them: first those that a greedy peeling of the field
 // takes as clicks (a scrambled field shows each click as its pattern's shape), then those whose
-// covered cells most often need one same step.
-std::vector<std::size_t> positionsByPromise(const ClickModel& model, const std::vector<std::uint8_t>& need);
+// covered cells most often need one same step. A nonzero seed breaks some ties of the peeling its
+// own way.
+std::vector<std::size_t> positionsByPromise(const ClickModel& model, const std::vector<std::uint8_t>& need,
+                                            std::uint32_t seed = 0);
+
+// How a solution is shortened within the solutions: by the single moves of the basis the pivots
+// give, or also by pairs of them, which costs the square of the time.
+enum class Descent { singleMoves, pairsToo };
 
 // Clicks per position (0..4) that meet `need` (per cell, 0..4), using only the earliest positions of
-// `order` that the system needs, then shortened by single moves within the solutions. Empty when no
-// clicks meet the need.
+// `order` that the system needs, then shortened. Empty when no clicks meet the need.
 std::vector<std::uint8_t> solveWithPivotOrder(const ClickModel& model, const std::vector<std::uint8_t>& need,
-                                              const std::vector<std::size_t>& order);
+                                              const std::vector<std::size_t>& order, Descent descent);
 
-// Shortens `times` (a solution) by solving again with its clicked positions trusted first and the
-// rest shuffled a little, `rounds` times; the same arguments always give the same result.
-std::vector<std::uint8_t> reorderedSearch(const ClickModel& model, const std::vector<std::uint8_t>& need,
-                                          std::vector<std::uint8_t> times, int rounds, std::uint32_t seed);
+struct RefiningEffort {
+    int peelings = 0;  // solves from differently peeled orders
+    int rounds = 0;    // solves with the clicks found trusted first
+};
+
+// Shortens `times` (a solution): solves again from differently peeled orders, then with its clicked
+// positions trusted first and the rest shuffled a little, and last with pairs of moves; the same
+// arguments always give the same result.
+std::vector<std::uint8_t> refinedSolution(const ClickModel& model, const std::vector<std::uint8_t>& need,
+                                          std::vector<std::uint8_t> times, const RefiningEffort& effort,
+                                          std::uint32_t seed);
 
 }  // namespace kaleidra::stage_tool

@@ -15,8 +15,11 @@ namespace kaleidra::stage_tool {
 
 // How hard to look: more gives shorter plans and more proofs, in more time.
 struct SolveEffort {
-    int refiningRounds = 40;                    // re-solves of the most promising patterns and colours
-    std::int64_t exactSearchNodes = 400'000;    // per pattern and colour, for plans of few clicks
+    // Re-solves of the most promising patterns and colours: from differently peeled orders, and
+    // with the clicks found trusted first.
+    int peelings = 30;
+    int refiningRounds = 40;
+    std::int64_t exactSearchNodes = 400'000;  // per pattern and colour, for plans of few clicks
 };
 
 SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices,
