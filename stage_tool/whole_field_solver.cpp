@@ -7,6 +7,7 @@
 #include "stage_tool/few_click_search.h"
 #include "stage_tool/mod5_system.h"
 #include "stage_tool/sparse_plan_search.h"
+#include "stage_tool/sweep_search.h"
 
 namespace kaleidra::stage_tool {
 
@@ -36,6 +37,24 @@ SystemSummary summarise(const ClickModel& model, const std::vector<std::uint8_t>
     SystemSummary summary{model.pattern, model.cells.size(), model.positions.size(), system.rank(), {}};
     for (std::size_t colour = 0; colour < panelColourCount; ++colour) summary.consistent[colour] = system.consistent(colour);
     return summary;
+}
+
+// Sweeps the positions both ways for fewer clicks than `limit`, and says whether a sweep kept every
+// state, which proves that nothing shorter exists.
+bool sweepForFewerClicks(const ClickModel& model, Choice& choice, std::int64_t limit, std::int64_t states) {
+    std::vector<std::size_t> order = sweepOrder(model);
+    if (states <= 0 || sweepFront(model, order) > widestSweepFront) return false;
+    const auto statesKept = static_cast<std::size_t>(states) / model.positions.size();
+    for (int direction = 0; direction < 2; ++direction) {
+        SweepOutcome outcome = sweepSearch(model, choice.need, order, limit, statesKept);
+        if (outcome.times) {
+            choice.times = std::move(*outcome.times);
+            limit = clickCount(choice.times);
+        }
+        if (outcome.exhaustive) return true;
+        std::reverse(order.begin(), order.end());
+    }
+    return false;
 }
 
 }  // namespace
@@ -72,14 +91,19 @@ SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table
         choice.times = refinedSolution(models[choice.model], choice.need, choice.times,
                                        {effort.peelings, effort.refiningRounds}, seed);
     }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Choice& a, const Choice& b) { return clickCount(a.times) < clickCount(b.times); });
 
     std::int64_t bestCount = std::numeric_limits<std::int64_t>::max();
     bool everyChoiceSettled = true;
-    for (Choice& choice : found) {
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        Choice& choice = found[i];
         const ClickModel& model = models[choice.model];
-        const std::int64_t limit = std::min(clickCount(choice.times), bestCount);
         bool settled = false;
-        if (limit <= fewClickSearchLongest) {
+        if (i < refinedChoices && std::min(clickCount(choice.times), bestCount) <= fewClickSearchLongest)
+            settled = sweepForFewerClicks(model, choice, std::min(clickCount(choice.times), bestCount), effort.sweepStates);
+        const std::int64_t limit = std::min(clickCount(choice.times), bestCount);
+        if (!settled && limit <= fewClickSearchLongest) {
             FewClickSearch search(model, choice.need, effort.exactSearchNodes);
             if (auto fewer = search.search(limit)) choice.times = *fewer;
             settled = search.exhausted();

@@ -20,6 +20,9 @@ struct SolveEffort {
     int peelings = 30;
     int refiningRounds = 40;
     std::int64_t exactSearchNodes = 400'000;  // per pattern and colour, for plans of few clicks
+    // States a sweep over the positions may hold over all its steps, for plans of few clicks on
+    // fields narrow enough for it; none turns it off.
+    std::int64_t sweepStates = 150'000;
 };
 
 SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table, const SolveChoices& choices,
