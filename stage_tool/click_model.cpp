@@ -52,6 +52,9 @@ ClickModel buildClickModel(const GameSettings& settings, const PatternTable& tab
         model.positions.push_back(cursor);
         model.covers.push_back(std::move(cover));
     }
+    model.coveredBy.resize(model.cells.size());
+    for (std::size_t position = 0; position < model.covers.size(); ++position)
+        for (const std::int32_t cell : model.covers[position]) model.coveredBy[static_cast<std::size_t>(cell)].push_back(position);
     return model;
 }
 

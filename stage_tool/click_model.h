@@ -18,6 +18,7 @@ struct ClickModel {
     // only positions that cover some in-field cell.
     std::vector<LatticePosition> positions;
     std::vector<std::vector<std::int32_t>> covers;  // per position: indices into cells
+    std::vector<std::vector<std::size_t>> coveredBy;  // per cell: the positions covering it
     std::int32_t largestCover = 0;
 };
 

@@ -11,12 +11,9 @@ constexpr std::size_t packingCount = 12;  // lower bounds of the search
 }  // namespace
 
 FewClickSearch::FewClickSearch(const ClickModel& model, const std::vector<std::uint8_t>& need, std::int64_t nodes)
-    : model_(model), need_(need), nodes_(nodes), times_(model.positions.size(), 0), coveredBy_(model.cells.size()),
-      decided_(model.positions.size(), false), undecided_(model.cells.size(), 0) {
-    for (std::size_t position = 0; position < model.covers.size(); ++position)
-        for (const std::int32_t cell : model.covers[position]) coveredBy_[static_cast<std::size_t>(cell)].push_back(position);
-    for (std::size_t cell = 0; cell < coveredBy_.size(); ++cell)
-        undecided_[cell] = static_cast<std::int32_t>(coveredBy_[cell].size());
+    : model_(model), need_(need), nodes_(nodes), times_(model.positions.size(), 0), decided_(model.positions.size(), false), undecided_(model.cells.size(), 0) {
+    for (std::size_t cell = 0; cell < model.coveredBy.size(); ++cell)
+        undecided_[cell] = static_cast<std::int32_t>(model.coveredBy[cell].size());
     for (const std::uint8_t n : need_) needSum_ += n;
     buildPackings();
 }
@@ -41,7 +38,7 @@ void FewClickSearch::settleNext() {
     for (std::size_t cell = 0; cell < need_.size(); ++cell)
         if (need_[cell] != 0 && (chosen == need_.size() || undecided_[cell] < undecided_[chosen])) chosen = cell;
     std::vector<std::size_t> positions;
-    for (const std::size_t position : coveredBy_[chosen])
+    for (const std::size_t position : model_.coveredBy[chosen])
         if (!decided_[position]) positions.push_back(position);
     decide(positions, 0, chosen);
 }
@@ -111,7 +108,7 @@ void FewClickSearch::buildPackings() {
             if (blocked[cell]) continue;
             packingsOf_[cell].push_back(packing);
             sum += need_[cell];
-            for (const std::size_t position : coveredBy_[cell])
+            for (const std::size_t position : model_.coveredBy[cell])
                 for (const std::int32_t other : model_.covers[position]) blocked[static_cast<std::size_t>(other)] = true;
         }
         packingSums_.push_back(sum);

@@ -32,7 +32,6 @@ private:
     std::vector<std::uint8_t> need_;
     std::int64_t nodes_;
     std::vector<std::uint8_t> times_;
-    std::vector<std::vector<std::size_t>> coveredBy_;  // per cell, the positions covering it
     std::vector<bool> decided_;                        // per position
     std::vector<std::int32_t> undecided_;              // per cell, its positions not yet decided
     std::int64_t needSum_ = 0;

@@ -102,9 +102,6 @@ std::vector<std::size_t> positionsByPromise(const ClickModel& model, const std::
         }
         return gain;
     };
-    std::vector<std::vector<std::size_t>> coveredBy(model.cells.size());
-    for (std::size_t position = 0; position < positions; ++position)
-        for (const std::int32_t cell : model.covers[position]) coveredBy[static_cast<std::size_t>(cell)].push_back(position);
     std::vector<std::array<std::int32_t, 5>> gains(positions);
     for (std::size_t position = 0; position < positions; ++position)
         for (std::uint8_t times = 1; times < 5; ++times) gains[position][times] = gainOf(position, times);
@@ -134,7 +131,7 @@ std::vector<std::size_t> positionsByPromise(const ClickModel& model, const std::
             now = static_cast<std::uint8_t>((now + 5 - bestTimes) % 5);
         }
         for (const std::int32_t cell : model.covers[bestPosition])
-            for (const std::size_t neighbour : coveredBy[static_cast<std::size_t>(cell)])
+            for (const std::size_t neighbour : model.coveredBy[static_cast<std::size_t>(cell)])
                 for (std::uint8_t times = 1; times < 5; ++times) gains[neighbour][times] = gainOf(neighbour, times);
         if (!taken[bestPosition]) promise[bestPosition] += rank--;
         taken[bestPosition] = true;

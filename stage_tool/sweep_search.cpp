@@ -60,7 +60,6 @@ std::int64_t clicksStillToCome(std::uint64_t needs, const std::vector<Packing>& 
 }
 
 std::vector<Packing> packingsAfter(const ClickModel& model, const std::vector<std::uint8_t>& need,
-                                   const std::vector<std::vector<std::size_t>>& coveredBy,
                                    const std::vector<std::size_t>& stepOf, std::size_t step,
                                    const std::vector<std::size_t>& firstStep, const std::vector<unsigned>& shiftOf) {
     const std::size_t cells = need.size();
@@ -72,12 +71,13 @@ std::vector<Packing> packingsAfter(const ClickModel& model, const std::vector<st
         for (std::size_t offset = 0; offset < cells; ++offset) {
             const std::size_t cell = (n * cells / count + offset) % cells;
             const auto later = [&](std::size_t position) { return stepOf[position] > step; };
-            if (blocked[cell] || std::none_of(coveredBy[cell].begin(), coveredBy[cell].end(), later)) continue;
+            const std::vector<std::size_t>& coveredBy = model.coveredBy[cell];
+            if (blocked[cell] || std::none_of(coveredBy.begin(), coveredBy.end(), later)) continue;
             if (firstStep[cell] <= step)
                 packing.openCells |= std::uint64_t{7} << shiftOf[cell];
             else
                 packing.unreachedNeed += need[cell];
-            for (const std::size_t position : coveredBy[cell])
+            for (const std::size_t position : coveredBy)
                 if (later(position))
                     for (const std::int32_t other : model.covers[position]) blocked[static_cast<std::size_t>(other)] = true;
         }
@@ -91,9 +91,6 @@ std::vector<Packing> packingsAfter(const ClickModel& model, const std::vector<st
 std::vector<SweepStep> sweepSteps(const ClickModel& model, const std::vector<std::uint8_t>& need,
                                   const std::vector<std::size_t>& order) {
     const std::size_t cells = need.size();
-    std::vector<std::vector<std::size_t>> coveredBy(cells);
-    for (std::size_t position = 0; position < model.covers.size(); ++position)
-        for (const std::int32_t cell : model.covers[position]) coveredBy[static_cast<std::size_t>(cell)].push_back(position);
     std::vector<std::size_t> stepOf(model.positions.size());
     std::vector<std::size_t> firstStep(cells, notReached);
     std::vector<std::size_t> lastStep(cells, 0);
@@ -124,7 +121,7 @@ std::vector<SweepStep> sweepSteps(const ClickModel& model, const std::vector<std
             if (lastStep[cell] == step) s.closing.push_back(shiftOf[cell]);
         }
         for (const unsigned shift : s.closing) freePlaces.push_back(shift / 3);
-        s.packings = packingsAfter(model, need, coveredBy, stepOf, step, firstStep, shiftOf);
+        s.packings = packingsAfter(model, need, stepOf, step, firstStep, shiftOf);
     }
     return steps;
 }
@@ -185,10 +182,8 @@ std::vector<SweepNode> statesAfter(const SweepStep& step, const std::vector<Swee
 
 // Each next position opens the fewest new cells, given those already open, then passes the most.
 std::vector<std::size_t> greedyOrder(const ClickModel& model) {
-    std::vector<std::int32_t> unswept(model.cells.size(), 0);  // per cell, positions not yet swept
-    for (const auto& cover : model.covers)
-        for (const std::int32_t cell : cover) ++unswept[static_cast<std::size_t>(cell)];
-    const std::vector<std::int32_t> coveredTimes = unswept;
+    std::vector<std::size_t> unswept(model.cells.size());  // per cell, positions not yet swept
+    for (std::size_t cell = 0; cell < unswept.size(); ++cell) unswept[cell] = model.coveredBy[cell].size();
     std::vector<bool> swept(model.positions.size(), false);
     std::vector<std::size_t> order;
     while (order.size() < model.positions.size()) {
@@ -199,7 +194,7 @@ std::vector<std::size_t> greedyOrder(const ClickModel& model) {
             std::int64_t score = 0;
             for (const std::int32_t covered : model.covers[position]) {
                 const auto cell = static_cast<std::size_t>(covered);
-                if (unswept[cell] == coveredTimes[cell]) score += 64;
+                if (unswept[cell] == model.coveredBy[cell].size()) score += 64;
                 if (unswept[cell] == 1) score -= 1;
             }
             if (score < bestScore) {
@@ -249,9 +244,8 @@ std::vector<std::size_t> sweepOrder(const ClickModel& model) {
 }
 
 std::size_t sweepFront(const ClickModel& model, const std::vector<std::size_t>& order) {
-    std::vector<std::int32_t> unswept(model.cells.size(), 0);
-    for (const auto& cover : model.covers)
-        for (const std::int32_t cell : cover) ++unswept[static_cast<std::size_t>(cell)];
+    std::vector<std::size_t> unswept(model.cells.size());
+    for (std::size_t cell = 0; cell < unswept.size(); ++cell) unswept[cell] = model.coveredBy[cell].size();
     std::vector<bool> reached(model.cells.size(), false);
     std::size_t open = 0;
     std::size_t widest = 0;
@@ -270,11 +264,8 @@ std::size_t sweepFront(const ClickModel& model, const std::vector<std::size_t>& 
 
 SweepOutcome sweepSearch(const ClickModel& model, const std::vector<std::uint8_t>& need,
                          const std::vector<std::size_t>& order, std::int64_t limit, std::size_t statesKept) {
-    std::vector<bool> covered(need.size(), false);
-    for (const auto& cover : model.covers)
-        for (const std::int32_t cell : cover) covered[static_cast<std::size_t>(cell)] = true;
     for (std::size_t cell = 0; cell < need.size(); ++cell)
-        if (need[cell] != 0 && !covered[cell]) return {std::nullopt, true};  // no click reaches it
+        if (need[cell] != 0 && model.coveredBy[cell].empty()) return {std::nullopt, true};  // no click reaches it
 
     if (sweepFront(model, order) > widestSweepFront) return {std::nullopt, false};
 

@@ -39,10 +39,10 @@ SystemSummary summarise(const ClickModel& model, const std::vector<std::uint8_t>
     return summary;
 }
 
-// Sweeps the positions both ways for fewer clicks than `limit`, and says whether a sweep kept every
-// state, which proves that nothing shorter exists.
-bool sweepForFewerClicks(const ClickModel& model, Choice& choice, std::int64_t limit, std::int64_t states) {
-    std::vector<std::size_t> order = sweepOrder(model);
+// Sweeps the positions in `order` and back for fewer clicks than `limit`, and says whether a sweep
+// kept every state, which proves that nothing shorter exists.
+bool sweepForFewerClicks(const ClickModel& model, std::vector<std::size_t> order, Choice& choice, std::int64_t limit,
+                         std::int64_t states) {
     if (states <= 0 || sweepFront(model, order) > widestSweepFront) return false;
     const auto statesKept = static_cast<std::size_t>(states) / model.positions.size();
     for (int direction = 0; direction < 2; ++direction) {
@@ -96,12 +96,17 @@ SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table
 
     std::int64_t bestCount = std::numeric_limits<std::int64_t>::max();
     bool everyChoiceSettled = true;
+    std::vector<std::vector<std::size_t>> sweepOrders(models.size());  // per model, once one is needed
     for (std::size_t i = 0; i < found.size(); ++i) {
         Choice& choice = found[i];
         const ClickModel& model = models[choice.model];
         bool settled = false;
-        if (i < refinedChoices && std::min(clickCount(choice.times), bestCount) <= fewClickSearchLongest)
-            settled = sweepForFewerClicks(model, choice, std::min(clickCount(choice.times), bestCount), effort.sweepStates);
+        if (i < refinedChoices && std::min(clickCount(choice.times), bestCount) <= fewClickSearchLongest) {
+            std::vector<std::size_t>& order = sweepOrders[choice.model];
+            if (order.empty()) order = sweepOrder(model);
+            settled = sweepForFewerClicks(model, order, choice, std::min(clickCount(choice.times), bestCount),
+                                          effort.sweepStates);
+        }
         const std::int64_t limit = std::min(clickCount(choice.times), bestCount);
         if (!settled && limit <= fewClickSearchLongest) {
             FewClickSearch search(model, choice.need, effort.exactSearchNodes);
