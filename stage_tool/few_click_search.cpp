@@ -11,7 +11,8 @@ constexpr std::size_t packingCount = 12;  // lower bounds of the search
 }  // namespace
 
 FewClickSearch::FewClickSearch(const ClickModel& model, const std::vector<std::uint8_t>& need, std::int64_t nodes)
-    : model_(model), need_(need), nodes_(nodes), times_(model.positions.size(), 0), decided_(model.positions.size(), false), undecided_(model.cells.size(), 0) {
+    : model_(model), need_(need), nodes_(nodes), times_(model.positions.size(), 0),
+      decided_(model.positions.size(), false), undecided_(model.cells.size(), 0) {
     for (std::size_t cell = 0; cell < model.coveredBy.size(); ++cell)
         undecided_[cell] = static_cast<std::int32_t>(model.coveredBy[cell].size());
     for (const std::uint8_t n : need_) needSum_ += n;

@@ -64,13 +64,13 @@ std::vector<Packing> packingsAfter(const ClickModel& model, const std::vector<st
                                    const std::vector<std::size_t>& firstStep, const std::vector<unsigned>& shiftOf) {
     const std::size_t cells = need.size();
     const std::size_t count = std::min(packingsPerStep, cells);
+    const auto later = [&](std::size_t position) { return stepOf[position] > step; };
     std::vector<Packing> packings;
     for (std::size_t n = 0; n < count; ++n) {
         std::vector<bool> blocked(cells, false);
         Packing packing;
         for (std::size_t offset = 0; offset < cells; ++offset) {
             const std::size_t cell = (n * cells / count + offset) % cells;
-            const auto later = [&](std::size_t position) { return stepOf[position] > step; };
             const std::vector<std::size_t>& coveredBy = model.coveredBy[cell];
             if (blocked[cell] || std::none_of(coveredBy.begin(), coveredBy.end(), later)) continue;
             if (firstStep[cell] <= step)

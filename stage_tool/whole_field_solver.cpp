@@ -43,7 +43,6 @@ SystemSummary summarise(const ClickModel& model, const std::vector<std::uint8_t>
 // kept every state, which proves that nothing shorter exists.
 bool sweepForFewerClicks(const ClickModel& model, std::vector<std::size_t> order, Choice& choice, std::int64_t limit,
                          std::int64_t states) {
-    if (states <= 0 || sweepFront(model, order) > widestSweepFront) return false;
     const auto statesKept = static_cast<std::size_t>(states) / model.positions.size();
     for (int direction = 0; direction < 2; ++direction) {
         SweepOutcome outcome = sweepSearch(model, choice.need, order, limit, statesKept);
@@ -83,16 +82,15 @@ SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table
     if (found.empty()) return outcome;
 
     // The most promising choices get the longer search.
-    std::stable_sort(found.begin(), found.end(),
-                     [](const Choice& a, const Choice& b) { return clickCount(a.times) < clickCount(b.times); });
+    const auto byClicks = [](const Choice& a, const Choice& b) { return clickCount(a.times) < clickCount(b.times); };
+    std::stable_sort(found.begin(), found.end(), byClicks);
     for (std::size_t i = 0; i < found.size() && i < refinedChoices; ++i) {
         Choice& choice = found[i];
         const auto seed = static_cast<std::uint32_t>(1 + 5 * models[choice.model].pattern + choice.colour);
         choice.times = refinedSolution(models[choice.model], choice.need, choice.times,
                                        {effort.peelings, effort.refiningRounds}, seed);
     }
-    std::stable_sort(found.begin(), found.end(),
-                     [](const Choice& a, const Choice& b) { return clickCount(a.times) < clickCount(b.times); });
+    std::stable_sort(found.begin(), found.end(), byClicks);
 
     std::int64_t bestCount = std::numeric_limits<std::int64_t>::max();
     bool everyChoiceSettled = true;
@@ -101,17 +99,18 @@ SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table
         Choice& choice = found[i];
         const ClickModel& model = models[choice.model];
         bool settled = false;
-        if (i < refinedChoices && std::min(clickCount(choice.times), bestCount) <= fewClickSearchLongest) {
-            std::vector<std::size_t>& order = sweepOrders[choice.model];
-            if (order.empty()) order = sweepOrder(model);
-            settled = sweepForFewerClicks(model, order, choice, std::min(clickCount(choice.times), bestCount),
-                                          effort.sweepStates);
-        }
-        const std::int64_t limit = std::min(clickCount(choice.times), bestCount);
-        if (!settled && limit <= fewClickSearchLongest) {
-            FewClickSearch search(model, choice.need, effort.exactSearchNodes);
-            if (auto fewer = search.search(limit)) choice.times = *fewer;
-            settled = search.exhausted();
+        if (std::min(clickCount(choice.times), bestCount) <= fewClickSearchLongest) {
+            if (i < refinedChoices && effort.sweepStates > 0) {
+                std::vector<std::size_t>& order = sweepOrders[choice.model];
+                if (order.empty()) order = sweepOrder(model);
+                settled = sweepForFewerClicks(model, order, choice, std::min(clickCount(choice.times), bestCount),
+                                              effort.sweepStates);
+            }
+            if (!settled) {
+                FewClickSearch search(model, choice.need, effort.exactSearchNodes);
+                if (auto fewer = search.search(std::min(clickCount(choice.times), bestCount))) choice.times = *fewer;
+                settled = search.exhausted();
+            }
         }
         everyChoiceSettled = everyChoiceSettled && settled;
         if (clickCount(choice.times) < bestCount) {
