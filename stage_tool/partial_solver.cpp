@@ -17,7 +17,8 @@ constexpr int greedyStarts = 6;
 constexpr std::int64_t exactSearchNodes = 50'000;  // per pattern and colour
 constexpr std::int64_t tradeTrials = 200'000;      // per shortening
 // The whole-field plan is only a start here.
-constexpr SolveEffort wholeFieldEffort{.peelings = 0, .refiningRounds = 4, .exactSearchNodes = 50'000, .sweepStates = 0};
+constexpr SolveEffort wholeFieldEffort{
+    .peelings = 0, .refiningRounds = 4, .beliefRounds = 0, .exactSearchNodes = 50'000, .sweepStates = 0};
 
 using Times = std::vector<std::uint8_t>;
 

@@ -5,6 +5,7 @@
 #include <numeric>
 #include <random>
 
+#include "stage_tool/click_beliefs.h"
 #include "stage_tool/mod5_system.h"
 
 namespace kaleidra::stage_tool {
@@ -12,6 +13,9 @@ namespace kaleidra::stage_tool {
 namespace {
 
 using Times = std::vector<std::uint8_t>;
+
+constexpr int beliefStarts = 20;      // solves from the order of belief, shaken
+constexpr double beliefNoise = 0.3;  // how far a shaken belief may move
 
 // How well a position's covered cells agree on one nonzero step, bigger covers breaking ties.
 double shapeAgreement(const std::vector<std::int32_t>& cover, const std::vector<std::uint8_t>& need) {
@@ -169,26 +173,44 @@ std::vector<std::uint8_t> solveWithPivotOrder(const ClickModel& model, const std
 std::vector<std::uint8_t> refinedSolution(const ClickModel& model, const std::vector<std::uint8_t>& need,
                                           std::vector<std::uint8_t> times, const RefiningEffort& effort,
                                           std::uint32_t seed) {
-    // A peeled start must be shorter to be taken; a trusted re-solve may also move sideways.
-    for (int peeling = 1; peeling <= effort.peelings; ++peeling) {
-        const auto peelingSeed = static_cast<std::uint32_t>(seed * 1000 + static_cast<std::uint32_t>(peeling));
-        Times trial = solveWithPivotOrder(model, need, positionsByPromise(model, need, peelingSeed), Descent::singleMoves);
+    // Another start must be shorter to be taken; a trusted re-solve may also move sideways.
+    const auto keepIfShorter = [&](Times trial) {
         if (!trial.empty() && clickCount(trial) < clickCount(times)) times = std::move(trial);
-    }
+    };
     const auto keepIfNoLonger = [&](Times trial) {
         if (!trial.empty() && clickCount(trial) <= clickCount(times)) times = std::move(trial);
     };
 
+    // How much each position looks like a click: by belief propagation, which reads overlapping
+    // clicks better than the peeling does, or else by how well its shape fits.
+    std::vector<double> likeness(model.positions.size());
+    if (effort.beliefRounds > 0) {
+        likeness = clickBeliefs(model, need, effort.beliefRounds);
+        keepIfShorter(solveWithPivotOrder(model, need, sortedBy(likeness), Descent::singleMoves));
+        // Where the beliefs are unsure, slightly different orders leave other positions unclicked.
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> noise(0.0, beliefNoise);
+        for (int start = 0; start < beliefStarts; ++start) {
+            std::vector<double> shaken = likeness;
+            for (double& belief : shaken) belief += noise(random);
+            keepIfShorter(solveWithPivotOrder(model, need, sortedBy(shaken), Descent::singleMoves));
+        }
+    } else {
+        for (std::size_t position = 0; position < likeness.size(); ++position)
+            likeness[position] = shapeAgreement(model.covers[position], need);
+    }
+    for (int peeling = 1; peeling <= effort.peelings; ++peeling) {
+        const auto peelingSeed = static_cast<std::uint32_t>(seed * 1000 + static_cast<std::uint32_t>(peeling));
+        keepIfShorter(solveWithPivotOrder(model, need, positionsByPromise(model, need, peelingSeed), Descent::singleMoves));
+    }
+
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> noise(0.0, 0.6);
-    std::vector<double> agreement(model.positions.size());
-    for (std::size_t position = 0; position < agreement.size(); ++position)
-        agreement[position] = shapeAgreement(model.covers[position], need);
-    // The clicked positions first, then those whose shape fits, give or take `noiseScale`.
+    // The clicked positions first, then those most like clicks, give or take `noiseScale`.
     const auto trustOrder = [&](double noiseScale) {
-        std::vector<double> trust(agreement.size());
+        std::vector<double> trust(likeness.size());
         for (std::size_t position = 0; position < trust.size(); ++position)
-            trust[position] = (times[position] != 0 ? 1.0 : 0.0) + 0.5 * agreement[position] + noiseScale * noise(random);
+            trust[position] = (times[position] != 0 ? 1.0 : 0.0) + 0.5 * likeness[position] + noiseScale * noise(random);
         return sortedBy(trust);
     };
     for (int round = 0; round < effort.rounds; ++round)

@@ -27,11 +27,12 @@ std::vector<std::uint8_t> solveWithPivotOrder(const ClickModel& model, const std
 struct RefiningEffort {
     int peelings = 0;  // solves from differently peeled orders
     int rounds = 0;    // solves with the clicks found trusted first
+    int beliefRounds = 0;  // of belief propagation, for one more start and to steer the rounds; 0: none
 };
 
-// Shortens `times` (a solution): solves again from differently peeled orders, then with its clicked
-// positions trusted first and the rest shuffled a little, and last with pairs of moves; the same
-// arguments always give the same result.
+// Shortens `times` (a solution): solves again from the order of belief and from differently peeled
+// orders, then with its clicked positions trusted first and the rest shuffled a little, and last
+// with pairs of moves; the same arguments always give the same result.
 std::vector<std::uint8_t> refinedSolution(const ClickModel& model, const std::vector<std::uint8_t>& need,
                                           std::vector<std::uint8_t> times, const RefiningEffort& effort,
                                           std::uint32_t seed);

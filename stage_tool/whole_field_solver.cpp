@@ -88,7 +88,7 @@ SolveOutcome solveWholeField(const LoadedStage& stage, const PatternTable& table
         Choice& choice = found[i];
         const auto seed = static_cast<std::uint32_t>(1 + 5 * models[choice.model].pattern + choice.colour);
         choice.times = refinedSolution(models[choice.model], choice.need, choice.times,
-                                       {effort.peelings, effort.refiningRounds}, seed);
+                                       {effort.peelings, effort.refiningRounds, effort.beliefRounds}, seed);
     }
     std::stable_sort(found.begin(), found.end(), byClicks);
 

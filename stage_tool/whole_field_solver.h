@@ -17,8 +17,9 @@ namespace kaleidra::stage_tool {
 struct SolveEffort {
     // Re-solves of the most promising patterns and colours: from differently peeled orders, and
     // with the clicks found trusted first.
-    int peelings = 30;
+    int peelings = 10;
     int refiningRounds = 40;
+    int beliefRounds = 20;  // of belief propagation before those, to read overlapping clicks; 0: none
     std::int64_t exactSearchNodes = 400'000;  // per pattern and colour, for plans of few clicks
     // States a sweep over the positions may hold over all its steps, for plans of few clicks on
     // fields narrow enough for it; none turns it off.

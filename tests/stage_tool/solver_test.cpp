@@ -1,8 +1,10 @@
 #include <algorithm>
+#include <numeric>
 #include <random>
 #include <string>
 
 #include "core/stage.h"
+#include "stage_tool/click_beliefs.h"
 #include "stage_tool/click_model.h"
 #include "stage_tool/field_rules.h"
 #include "stage_tool/mod5_system.h"
@@ -138,6 +140,65 @@ TEST(WholeFieldSolve, UndoesHeavierScramblesOnEveryShapeWithNoMoreClicks) {
     }
 }
 
+// Scrambles at three places in ten panels on wide fields with the larger patterns, where the clicks'
+// shapes overlap so much that peeling them off one by one had taken up to twice the clicks.
+TEST(WholeFieldSolve, UndoesOverlappingScramblesOnWideFieldsWithNoMoreClicks) {
+    const PatternTable table = patternTable();
+    const struct {
+        FieldSize size;
+        PatternType pattern;
+        std::uint32_t seed;
+    } cases[] = {
+        {{6, 16}, TypeF, 515}, {{7, 14}, TypeD, 525}, {{8, 12}, TypeG, 540}, {{8, 16}, TypeD, 545},
+        {{9, 12}, TypeG, 556}, {{9, 14}, TypeE, 558}, {{9, 16}, TypeF, 563},
+    };
+    for (const auto& [size, pattern, seed] : cases) {
+        const ScrambleCase c{size, pattern, size.columns * size.rows * 3 / 10};
+        SCOPED_TRACE(describe(c, seed));
+        const LoadedStage start = oneColourStage(c.size, 100, static_cast<std::int32_t>(seed % 5));
+        const ClickPlan known = randomClicks(c.pattern, c.positions, seed);
+        const LoadedStage scrambled = scrambledFor(start, known);
+
+        const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(c.pattern));
+        EXPECT_TRUE(reachesTarget(scrambled, outcome));
+        EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
+    }
+}
+
+// A few clicks far apart stand out: they are the positions believed clicked most.
+TEST(ClickBeliefs, PutTheClicksOfALightScrambleFirst) {
+    const PatternTable table = patternTable();
+    const LoadedStage stage = oneColourStage({9, 16}, 100, Red);
+    for (std::int32_t type = TypeA; type <= TypeG; ++type) {
+        const auto pattern = static_cast<PatternType>(type);
+        SCOPED_TRACE(std::string("Type ") + static_cast<char>('A' + type));
+        const ClickModel model = buildClickModel(stage.settings, table, pattern);
+        // Clicks at three cursor cells far from each other and from the edges, 1, 2 and 4 times.
+        const LatticePosition clicked[] = {{5, 3}, {11, 8}, {10, 13}};
+        const std::uint8_t times[] = {1, 2, 4};
+        std::vector<std::uint8_t> need(model.cells.size(), 0);
+        std::vector<std::size_t> clickedPositions;
+        for (std::size_t i = 0; i < std::size(clicked); ++i) {
+            const auto found = std::find(model.positions.begin(), model.positions.end(), clicked[i]);
+            ASSERT_NE(found, model.positions.end());
+            const auto position = static_cast<std::size_t>(found - model.positions.begin());
+            clickedPositions.push_back(position);
+            for (const std::int32_t cell : model.covers[position]) {
+                std::uint8_t& step = need[static_cast<std::size_t>(cell)];
+                step = static_cast<std::uint8_t>((step + times[i]) % 5);
+            }
+        }
+        const std::vector<double> beliefs = clickBeliefs(model, need, 20);
+        std::vector<std::size_t> byBelief(beliefs.size());
+        std::iota(byBelief.begin(), byBelief.end(), std::size_t{0});
+        std::stable_sort(byBelief.begin(), byBelief.end(), [&](std::size_t a, std::size_t b) { return beliefs[a] > beliefs[b]; });
+        std::vector<std::size_t> top(byBelief.begin(), byBelief.begin() + 3);
+        std::sort(top.begin(), top.end());
+        std::sort(clickedPositions.begin(), clickedPositions.end());
+        EXPECT_EQ(top, clickedPositions);
+    }
+}
+
 // Whether some plan of exactly `clicks` single clicks (positions may repeat) turns the field into
 // one colour: every multiset of the model's positions of that size is tried.
 bool someShorterPlanClears(const ClickModel& model, const std::vector<std::uint8_t>& colours, int clicks) {
@@ -179,7 +240,7 @@ TEST(WholeFieldSolve, APlanCalledShortestHasNoShorterRival) {
         EXPECT_TRUE(outcome.proven);
         const ClickModel model = buildClickModel(scrambled.settings, table, c.pattern);
         const auto clicks = static_cast<int>(outcome.plan.totalClicks());
-        if (outcome.proven && clicks > 0) EXPECT_FALSE(someShorterPlanClears(model, cellColours(model, scrambled), clicks - 1));
+        if (outcome.proven && clicks > 0) { EXPECT_FALSE(someShorterPlanClears(model, cellColours(model, scrambled), clicks - 1)); }
     }
 }
 
@@ -236,7 +297,7 @@ TEST(WholeFieldSolve, StaysNearTheOptimumOnSmallFields) {
         ASSERT_TRUE(reachesTarget(stage, outcome));
         const std::int64_t clicks = outcome.plan.totalClicks();
         EXPECT_GE(clicks, known.clicks);
-        if (outcome.proven) EXPECT_EQ(clicks, known.clicks);
+        if (outcome.proven) { EXPECT_EQ(clicks, known.clicks); }
         EXPECT_LE(clicks * 10, known.clicks * 11);
         planned += clicks;
         optimal += known.clicks;
@@ -266,7 +327,7 @@ TEST(SweepSearch, KeepingEveryStateFindsTheOptimum) {
             const auto clicksOf = [](const SweepOutcome& outcome) { return outcome.times ? clickCount(*outcome.times) : -1; };
             for (const std::size_t kept : {std::size_t{1}, std::size_t{16}}) {
                 const SweepOutcome few = sweepSearch(model, need, order, known.clicks + 1, kept);
-                if (few.exhaustive) EXPECT_EQ(clicksOf(few), clicksOf(every));
+                if (few.exhaustive) { EXPECT_EQ(clicksOf(few), clicksOf(every)); }
             }
         }
         EXPECT_EQ(fewest, known.clicks);
@@ -396,7 +457,7 @@ TEST(TargetSolve, GivesAPlanThatReplaysToEveryTargetOnEveryPattern) {
                 EXPECT_TRUE(reachesTarget(stage, outcome));
                 EXPECT_LE(outcome.plan.totalClicks(), whole.plan.totalClicks());
                 EXPECT_EQ(outcome.plan.pattern, pattern);
-                if (choices.colours.size() == 1) EXPECT_EQ(outcome.plan.colour, choices.colours.front());
+                if (choices.colours.size() == 1) { EXPECT_EQ(outcome.plan.colour, choices.colours.front()); }
             }
         }
     }
