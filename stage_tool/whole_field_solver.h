@@ -20,7 +20,7 @@ struct SolveEffort {
     int peelings = 10;
     int refiningRounds = 40;
     int beliefRounds = 20;  // of belief propagation before those, to read overlapping clicks; 0: none
-    std::int64_t exactSearchNodes = 400'000;  // per pattern and colour, for plans of few clicks
+    std::int64_t exactSearchNodes = 2'000'000;  // per pattern and colour, for plans of few clicks
     // States a sweep over the positions may hold over all its steps, for plans of few clicks on
     // fields narrow enough for it; none turns it off.
     std::int64_t sweepStates = 150'000;

@@ -245,7 +245,7 @@ TEST(WholeFieldSolve, APlanCalledShortestHasNoShorterRival) {
 }
 
 // The fewest clicks that turn a random stage into one colour, for every shape of up to 24 panels
-// and every pattern. Each was found by an integer program over the same equations, solved to
+// and every pattern, and a few more. Each was found by an integer program over the same equations, solved to
 // optimality by a branch-and-cut solver (CBC): clicks per position 0..4, and per cell "clicks
 // covering it + its colour = the target colour + 5k", the target colour a variable as well.
 struct KnownOptimum {
@@ -269,6 +269,8 @@ const KnownOptimum smallFieldOptima[] = {
     {{5, 4}, TypeF, 41, 14}, {{5, 4}, TypeG, 42, 13}, {{6, 4}, TypeA, 43, 19}, {{6, 4}, TypeB, 44, 23},
     {{6, 4}, TypeC, 45, 21}, {{6, 4}, TypeD, 46, 18}, {{6, 4}, TypeE, 47, 18}, {{6, 4}, TypeF, 48, 18},
     {{6, 4}, TypeG, 49, 16},
+    // Stages from other seeds that a budget of fewer exact-search nodes left more than a tenth over.
+    {{4, 6}, TypeF, 134, 19}, {{3, 8}, TypeE, 219, 18}, {{4, 6}, TypeF, 234, 16},
 };
 
 LoadedStage randomStage(const KnownOptimum& known) {
