@@ -17,7 +17,7 @@ namespace kaleidra::stage_tool {
 struct SolveEffort {
     // Re-solves of the most promising patterns and colours: from differently peeled orders, and
     // with the clicks found trusted first.
-    int peelings = 10;
+    int peelings = 5;
     int refiningRounds = 40;
     int beliefRounds = 20;  // of belief propagation before those, to read overlapping clicks; 0: none
     std::int64_t exactSearchNodes = 2'000'000;  // per pattern and colour, for plans of few clicks
