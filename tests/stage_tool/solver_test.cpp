@@ -86,21 +86,23 @@ std::string describe(const ScrambleCase& c, std::uint32_t seed) {
            std::to_string(seed);
 }
 
-TEST(WholeFieldSolve, UndoesKnownClicksOnAOneColourFieldWithNoMoreClicks) {
-    const PatternTable table = patternTable();
-    std::uint32_t seed = 1;
-    for (const ScrambleCase& c : scrambles) {
-        ++seed;
-        SCOPED_TRACE(describe(c, seed));
-        const LoadedStage start = oneColourStage(c.size, 100, static_cast<std::int32_t>(seed % 5));
-        const ClickPlan known = randomClicks(c.pattern, c.positions, seed);
-        const LoadedStage scrambled = scrambledFor(start, known);
+// A one-colour field scrambled by `c`'s clicks comes back to one colour by a whole-field plan of
+// that pattern with no more clicks than undoing them.
+void expectScrambleUndone(const ScrambleCase& c, std::uint32_t seed, const SolveEffort& effort = {}) {
+    SCOPED_TRACE(describe(c, seed));
+    const LoadedStage start = oneColourStage(c.size, 100, static_cast<std::int32_t>(seed % 5));
+    const ClickPlan known = randomClicks(c.pattern, c.positions, seed);
+    const LoadedStage scrambled = scrambledFor(start, known);
 
-        const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(c.pattern));
-        EXPECT_TRUE(reachesTarget(scrambled, outcome));
-        EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
-        EXPECT_EQ(outcome.plan.pattern, c.pattern);
-    }
+    const SolveOutcome outcome = solveWholeField(scrambled, patternTable(), everyColour(c.pattern), effort);
+    EXPECT_TRUE(reachesTarget(scrambled, outcome));
+    EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
+    EXPECT_EQ(outcome.plan.pattern, c.pattern);
+}
+
+TEST(WholeFieldSolve, UndoesKnownClicksOnAOneColourFieldWithNoMoreClicks) {
+    std::uint32_t seed = 1;
+    for (const ScrambleCase& c : scrambles) expectScrambleUndone(c, ++seed);
 }
 
 TEST(TargetSolve, ReachesTheTargetOnScrambledFieldsWithNoMoreClicksThanAKnownPlan) {
@@ -121,21 +123,13 @@ TEST(TargetSolve, ReachesTheTargetOnScrambledFieldsWithNoMoreClicksThanAKnownPla
 
 // Heavier scrambles on every shape: clicks at a tenth as many places as the field has panels.
 TEST(WholeFieldSolve, UndoesHeavierScramblesOnEveryShapeWithNoMoreClicks) {
-    const PatternTable table = patternTable();
     std::uint32_t seed = 300;
     for (std::int32_t columns = 3; columns <= 9; ++columns) {
         for (std::int32_t rows = 4; rows <= 16; rows += 2) {
             ++seed;
             const ScrambleCase c{{columns, rows}, static_cast<PatternType>(seed % 7), std::max(2, columns * rows / 10)};
-            SCOPED_TRACE(describe(c, seed));
-            const LoadedStage start = oneColourStage(c.size, 100, static_cast<std::int32_t>(seed % 5));
-            const ClickPlan known = randomClicks(c.pattern, c.positions, seed);
-            const LoadedStage scrambled = scrambledFor(start, known);
-
             // The exact search for few clicks is not what this is about; with sanitizers it costs minutes.
-            const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(c.pattern), {.exactSearchNodes = 20'000});
-            EXPECT_TRUE(reachesTarget(scrambled, outcome));
-            EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
+            expectScrambleUndone(c, seed, {.exactSearchNodes = 20'000});
         }
     }
 }
@@ -143,7 +137,6 @@ TEST(WholeFieldSolve, UndoesHeavierScramblesOnEveryShapeWithNoMoreClicks) {
 // Scrambles at three places in ten panels on wide fields with the larger patterns, where the clicks'
 // shapes overlap so much that peeling them off one by one had taken up to twice the clicks.
 TEST(WholeFieldSolve, UndoesOverlappingScramblesOnWideFieldsWithNoMoreClicks) {
-    const PatternTable table = patternTable();
     const struct {
         FieldSize size;
         PatternType pattern;
@@ -152,17 +145,8 @@ TEST(WholeFieldSolve, UndoesOverlappingScramblesOnWideFieldsWithNoMoreClicks) {
         {{6, 16}, TypeF, 515}, {{7, 14}, TypeD, 525}, {{8, 12}, TypeG, 540}, {{8, 16}, TypeD, 545},
         {{9, 12}, TypeG, 556}, {{9, 14}, TypeE, 558}, {{9, 16}, TypeF, 563},
     };
-    for (const auto& [size, pattern, seed] : cases) {
-        const ScrambleCase c{size, pattern, size.columns * size.rows * 3 / 10};
-        SCOPED_TRACE(describe(c, seed));
-        const LoadedStage start = oneColourStage(c.size, 100, static_cast<std::int32_t>(seed % 5));
-        const ClickPlan known = randomClicks(c.pattern, c.positions, seed);
-        const LoadedStage scrambled = scrambledFor(start, known);
-
-        const SolveOutcome outcome = solveWholeField(scrambled, table, everyColour(c.pattern));
-        EXPECT_TRUE(reachesTarget(scrambled, outcome));
-        EXPECT_LE(outcome.plan.totalClicks(), known.totalClicks());
-    }
+    for (const auto& [size, pattern, seed] : cases)
+        expectScrambleUndone({size, pattern, size.columns * size.rows * 3 / 10}, seed);
 }
 
 // A few clicks far apart stand out: they are the positions believed clicked most.
